@@ -1,0 +1,207 @@
+// mazerush: the shared game state and the functions of the game module.
+// Every module-level variable of the game lives here, declared once and
+// grouped as the game groups it; the definitions are in state.cpp.
+// Depends on: support/ (Timer, stack), board/ (the maze), models/ (gobdraw).
+#pragma once
+
+#include "../support/stack.h"  // stackCDT, a ghost's path home
+#include "../support/timer.h"  // Timer, every clock of the game
+
+// ---------------------------------------------------------------------------
+// Types
+// ---------------------------------------------------------------------------
+
+// The four grid directions; rows grow downwards on the screen of the 2D view.
+enum dirT { UP = 0, RIGHT = 1, DOWN = 2, LEFT = 3 };
+
+// A cell with the direction of the step that led to it.
+struct ptT {
+    int x;
+    int z;
+    dirT dir;
+};
+
+const int mazeRows = 31;
+const int mazeCols = 28;
+
+// One ghost.
+class ghostT {
+public:
+    ghostT();
+    ~ghostT();
+
+    int x;
+    int z;
+    dirT dir;
+    bool alive;
+    bool scared;
+    double lastmove;
+    Timer timer;
+    float* color;
+    stackCDT* path;
+    bool marks[mazeRows][mazeCols];
+};
+
+// ---------------------------------------------------------------------------
+// Numbers of the rules
+// ---------------------------------------------------------------------------
+
+const int pelletPoints = 10;
+const int powerPelletPoints = 50;
+const int ghostPoints = 200;
+const int pelletsPerLevel = 298;
+const int livesPerGame = 3;
+const double powerPeriod = 15.0;
+const double gobNormalSpeed = 0.2;
+const double gobPowerSpeed = 0.1;
+const int maxGhosts = 8;
+
+// ---------------------------------------------------------------------------
+// Game state
+// ---------------------------------------------------------------------------
+
+// Modes: which screen is up.
+extern int intro;
+extern int menu;
+extern int changeLevel;
+extern int gameOver;
+extern int gamePaused;
+
+// Progress and settings.
+extern int levelNum;
+extern int pelletsEaten;
+extern int score;
+extern int menLeft;
+extern int invincible;
+extern int ghostKilled;
+extern int num_ghosts;
+extern int difficulty;
+extern int fogtype;
+extern int ThreeDView;
+extern int currMenuItem;
+extern double gobspeed;
+extern double ghostspeed;
+
+// Player and timers.
+extern int gobx;
+extern int gobz;
+extern dirT gobdir;
+extern double lastgobmove;
+extern Timer movegobT;
+extern Timer madtimer;
+extern Timer chompTimer;
+extern int firstChomp;
+extern float chompCurrTime;
+extern float chompLastTime;
+extern double chompChange;
+extern double t;
+extern int openMouth;
+
+// Ghosts.
+extern ghostT ghost[maxGhosts];
+extern ghostT deadGhost;
+extern float colors[maxGhosts][4];
+
+// Window.
+extern int window_width;
+extern int window_height;
+extern double aspect;
+
+// Camera of the screens around play.
+extern float xPos;
+extern float yPos;
+extern float zPos;
+
+// Level-change screen.
+extern int levelChangeStart;
+extern Timer levelChangeTimer;
+extern float levelChangeCurrTime;
+extern float levelChangeLastTime;
+extern double happy;
+
+// Intro.
+extern Timer tim;
+extern int firstTime;
+extern int camAxis;
+extern float currTime;
+extern float lastTime;
+extern int gotGhosts;
+extern int runLeft;
+extern int runRight;
+extern int cameraShake;
+extern int eatGhosts;
+extern int gobSolo;
+extern int towardCamera;
+extern int swallowCamera;
+extern int odalieIntro;
+extern int odaliePause;
+extern int tavishIntro;
+extern int tavishPause;
+extern int kestrelIntro;
+extern int kestrelPause;
+extern int presentIntro;
+extern int presentPause;
+extern int mazerushIntro;
+extern int mazerushPause;
+extern int prodIntro;
+extern int prodPause;
+
+// ---------------------------------------------------------------------------
+// Functions
+// ---------------------------------------------------------------------------
+
+// loop.cpp: the GLUT callbacks and the play tick.
+void Display();
+void Reshape(int w, int h);
+void Idle();
+void PlayTick();
+
+// rules.cpp: games, lives, levels, pellets and the power period
+// (InitBoard, the refill of the maze, is the maze module's).
+void initgame();
+void restartgame();
+void RestartGame();
+void eatPellet(int x, int z);
+void LevelFinished();
+void StartPowerPeriod();
+void EndPowerPeriod();
+void LoseLife();
+
+// movement.cpp: grid moves, wall tests, the player's step and the mouth.
+dirT OppositeDir(dirT d);
+ptT* NextMove(int x, int z, dirT d);
+bool IsGobWall(int x, int z);
+bool IsGhostWall(int x, int z);
+void MoveGob();
+void ChompStep();
+
+// ghosts.cpp: wandering, being eaten and the way home.
+void MoveGhost(ghostT* g);
+void killghost(ghostT* g);
+bool ReturnHome(ghostT* g, ptT* p);
+void GoHome(ghostT* g);
+void InitMarks(bool marks[mazeRows][mazeCols]);
+void MarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
+void UnMarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
+bool IsMarked(bool marks[mazeRows][mazeCols], ptT* p);
+
+// keyboard.cpp: the keyboard callback and the settings it changes.
+void Keyboard(unsigned char key, int x, int y);
+void SetDifficulty();
+void SetFog();
+void CreateFog();
+
+// scene.cpp: the in-game frame.
+void DisplayGame();
+
+// menu.cpp: the main menu.
+void DisplayMenu();
+
+// screens.cpp: the level-change and game-over screens.
+void LevelChangeIdle();
+void DisplayLevelChange();
+void DisplayGameOver();
+
+// intro.cpp: the animated intro.
+void IntroIdle();
+void DisplayIntro();

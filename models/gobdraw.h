@@ -1,0 +1,23 @@
+// gobdraw: the character models and lit 3D stroke text, built on its own as
+// the relocatable object gobdraw.o. Only what is declared here leaves it.
+// Depends on: OpenGL, GLU, GLUT.
+#pragma once
+
+// The tooth placements that the mad Gobbler's teeth use.
+extern "C" {
+extern const float topOffset;
+extern const float bottomOffset;
+extern const float teethProt;
+extern const float toothHeight;
+
+// Gobbler, centred at (x, y, z), turned about x, y, z (degrees, z first),
+// mouth open by mouthAngle; mad 1 adds the red glow, red pupils and teeth.
+void DrawGob(float x, float y, float z, float rotX, float rotY, float rotZ,
+             float mouthAngle, int mad);
+// A ghost in its colour, scared (blue), or as eyes only.
+void DrawGhost(float x, float y, float z, float rotX, float rotY, float rotZ,
+               int scared, float* color, int eyesOnly);
+// Lit stroke text from (x, y, z), standing (upright) or lying flat.
+void DrawText(float x, float y, float z, float r, float g, float b,
+              float scale, int upright, const char* text);
+}

@@ -1,0 +1,29 @@
+// timer: a wall-clock stopwatch reading seconds as a double.
+// Depends on: the system clock (gettimeofday) only.
+#pragma once
+
+#include <sys/time.h>  // timeval
+
+class Timer {
+public:
+    Timer();
+    ~Timer();
+
+    // Reads the wall clock into this timer and returns it in seconds.
+    double GetTime();
+    // Starts (or restarts) running; the accumulated total is kept.
+    void Start();
+    // Stops and adds the time since the last Start to the total.
+    void Stop();
+    // Stops and clears the total.
+    void Reset();
+    // Seconds accumulated so far; a running timer stays running.
+    double Time();
+
+    double start;
+    double elapsed;
+    int running;
+
+private:
+    timeval now;
+};

@@ -1,0 +1,112 @@
+// gl_main: the test program's entry. Opens the game's window on the X server
+// of the run, then runs the GoogleTest cases, each of which may draw.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "gl_test.h"
+
+namespace gltest {
+
+static int window = 0;
+
+int Window() {
+    return window;
+}
+
+Rgb ReadPixel(int x, int y) {
+    unsigned char px[3] = {0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, px);
+    return Rgb{px[0], px[1], px[2]};
+}
+
+void ProjectWorld(double x, double y, double z, int* winX, int* winY) {
+    GLdouble model[16];
+    GLdouble proj[16];
+    GLint view[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, proj);
+    glGetIntegerv(GL_VIEWPORT, view);
+    GLdouble wx = 0.0;
+    GLdouble wy = 0.0;
+    GLdouble wz = 0.0;
+    gluProject(x, y, z, model, proj, view, &wx, &wy, &wz);
+    *winX = static_cast<int>(wx);
+    *winY = static_cast<int>(wy);
+}
+
+Rgb PixelAtWorld(double x, double y, double z) {
+    int wx = 0;
+    int wy = 0;
+    ProjectWorld(x, y, z, &wx, &wy);
+    return ReadPixel(wx, wy);
+}
+
+std::vector<float> CaptureVertices(void (*draw)()) {
+    std::vector<GLfloat> buffer(1 << 22);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint n = glRenderMode(GL_RENDER);
+    std::vector<float> out;
+    for (GLint i = 0; i < n;) {
+        const GLint token = static_cast<GLint>(buffer[i++]);
+        int count = 0;
+        if (token == GL_POLYGON_TOKEN) {
+            count = static_cast<int>(buffer[i++]);
+        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||
+                   token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) {
+            count = 1;
+        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+            count = 2;
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            i++;
+            continue;
+        }
+        for (int v = 0; v < count; v++, i += 3) {
+            out.insert(out.end(), &buffer[i], &buffer[i] + 3);
+        }
+    }
+    return out;
+}
+
+std::vector<float> GetMatrix(GLenum which) {
+    std::vector<float> m(16);
+    glGetFloatv(which, m.data());
+    return m;
+}
+
+}  // namespace gltest
+
+// Sanitizer settings of the test program. Mesa unloads its driver before the
+// leak check runs, so allocations are unwound in full when they are made,
+// and the suppressions (leaks of the GL driver and the X libraries only)
+// can match the libraries on their way.
+extern "C" const char* __asan_default_options() {
+    return "detect_leaks=1:fast_unwind_on_malloc=0";
+}
+
+extern "C" const char* __lsan_default_suppressions() {
+    return
+#include "lsan_supp.inc"
+        ;
+}
+
+static void DrawNothing() {}
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests needs no X server.
+    if (::testing::GTEST_FLAG(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    glutInit(&argc, argv);
+    glutInitWindowSize(800, 552);
+    glutInitWindowPosition(0, 0);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+    gltest::window = glutCreateWindow("Gobbler");
+    glutDisplayFunc(DrawNothing);
+    glViewport(0, 0, 800, 552);
+    return RUN_ALL_TESTS();
+}

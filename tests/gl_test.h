@@ -1,0 +1,42 @@
+// gl_test: what the GL tests share. The test program's main opens a real
+// GLUT window (800 x 552, titled "Gobbler") on the X server of the run and
+// makes its context current, so every test can draw, read state back from
+// GL and read pixels from the frame.
+#pragma once
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+
+#include <vector>
+
+namespace gltest {
+
+// The window the test program opened.
+int Window();
+
+// An RGB colour read from the frame buffer, 0..255 per channel.
+struct Rgb {
+    int r;
+    int g;
+    int b;
+};
+
+// Reads the pixel at window coordinates (x, y), y counted from the bottom,
+// from the buffer that glReadBuffer names (the back buffer by default).
+Rgb ReadPixel(int x, int y);
+
+// Where world point (x, y, z) falls in the window with the current
+// projection, model-view matrix and viewport.
+void ProjectWorld(double x, double y, double z, int* winX, int* winY);
+
+// The colour at the screen point of world point (x, y, z).
+Rgb PixelAtWorld(double x, double y, double z);
+
+// Runs draw in feedback mode (GL_3D) and returns the window-space vertices
+// it emitted, three floats each, one triangle/line/point after another.
+std::vector<float> CaptureVertices(void (*draw)());
+
+// Every GL matrix element of the named matrix (GL_MODELVIEW_MATRIX, ...).
+std::vector<float> GetMatrix(GLenum which);
+
+}  // namespace gltest
