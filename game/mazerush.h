@@ -184,6 +184,7 @@ void MoveGhost(ghostT* g);
 void killghost(ghostT* g);
 bool ReturnHome(ghostT* g, ptT* p);
 void GoHome(ghostT* g);
+void FreePath(ghostT* g);
 void InitMarks(bool marks[mazeRows][mazeCols]);
 void MarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
 void UnMarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
