@@ -5,6 +5,7 @@
 // ghost (vertices of the frame in feedback mode, taken back to the world).
 #include <GL/glu.h>
 #include <gtest/gtest.h>
+#include <malloc.h>  // mallinfo2, outside the sanitizer build
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,22 @@
 #include "../game/mazerush.h"
 #include "gl_test.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's count of bytes in use (its runtime has it; the compiler
+// ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
 namespace {
+
+// Bytes the program holds on the heap now.
+size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
 
 const int width = 800;
 const int height = 552;
@@ -644,6 +660,39 @@ TEST_F(Scene, ThePointsAreSeenInThePicture) {
     const Vec middle{-9.75, 0, -1.0};
     EXPECT_GT(with.Count(middle, 0.8, IsWhite), 10);
     EXPECT_LT(without.Count(middle, 0.8, IsWhite), with.Count(middle, 0.8, IsWhite) / 4);
+}
+
+// --- Memory ----------------------------------------------------------------
+
+TEST_F(Scene, FramesLeaveTheHeapWhereItWas) {
+    // Every piece in the picture: a mad Gobbler, whole, scared and eaten
+    // ghosts, the lives and the points text that each frame frees again.
+    num_ghosts = maxGhosts;
+    for (int i = 0; i < maxGhosts; i++) {
+        PlaceGhost(i, ghostCells[i][0], ghostCells[i][1]);
+    }
+    ghost[1].scared = true;
+    ghost[2].alive = false;
+    invincible = 1;
+    deadGhost.x = 5;
+    deadGhost.z = 13;
+    // Pixels do not matter here: a tiny viewport keeps the frames cheap.
+    glViewport(0, 0, 8, 8);
+    auto frames = [](int n) {
+        for (int i = 0; i < n; i++) {
+            ThreeDView = i % 2;
+            ghostKilled = 1;
+            DisplayGame();
+        }
+        glFinish();
+    };
+    frames(50);
+    const size_t before = HeapInUse();
+    frames(1000);
+    const size_t after = HeapInUse();
+    glViewport(0, 0, width, height);
+    // One forgotten 4-byte string or quadric a frame would be kilobytes.
+    EXPECT_LT(after, before + 512) << "grew by " << after - before << " bytes";
 }
 
 }  // namespace
