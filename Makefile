@@ -4,7 +4,8 @@ JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps coverage clean
+COVERAGE := build/coverage
 
 deps:
 	@scripts/install-deps
@@ -23,6 +24,17 @@ test: deps
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS) -- --no-print-directory
 	@scripts/with-display ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+# Line and branch coverage of the program's own code by the whole suite.
+coverage: deps
+	@cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_COVERAGE=ON >/dev/null
+	@cmake --build $(COVERAGE) -j $(JOBS) -- --no-print-directory
+	@find $(COVERAGE) -name '*.gcda' -delete
+	@scripts/with-display ctest --test-dir $(COVERAGE) -j $(JOBS) >/dev/null || true
+	@gcovr --root . --filter 'game/' --filter 'board/' --filter 'models/' --filter 'support/' \
+		--exclude-unreachable-branches --exclude-throw-branches \
+		--txt build/coverage.txt --html-details build/coverage.html --print-summary $(COVERAGE)
+	@echo "Coverage report: build/coverage.txt, build/coverage.html"
 
 clean:
 	rm -rf build

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The real program starts on an X server, opens its 800 x 552 window titled
+# "Gobbler", keeps running in the intro while no key is pressed, and writes
+# nothing to standard output or standard error.
+source "$(dirname "$0")/lib.sh"
+
+start_x
+start_game
+
+geometry=$(xdotool getwindowgeometry "$GAME_WIN" | awk '/Geometry/ {print $2}')
+[ "$geometry" = "800x552" ] || fail "window is $geometry, not 800x552"
+
+sleep 3
+game_running || fail "mazerush stopped during the intro"
+
+kill "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null
+GAME_PID=""
+[ ! -s "$E2E_TMP/stdout" ] || fail "wrote to stdout: $(head -c 200 "$E2E_TMP/stdout")"
+[ ! -s "$E2E_TMP/stderr" ] || fail "wrote to stderr: $(head -c 200 "$E2E_TMP/stderr")"
+echo "startup: window 800x552, intro kept running, no output"
