@@ -1,21 +1,27 @@
 // bench_main: the benchmark program's entry. Opens the game's 800 x 552
-// window titled "Gobbler" with a current GL context, then runs the
-// benchmarks, each of which may draw.
-// Depends on: GLUT, Google Benchmark.
+// window, fills the maze, places the pieces and does the one-time GL setup
+// as the game does at start-up, then runs the benchmarks.
+// Depends on: the game module, the maze module, GLUT, Google Benchmark.
 #include <GL/glut.h>
 #include <benchmark/benchmark.h>
+
+#include "../board/board.h"  // InitBoard, Init
+#include "../game/mazerush.h"
 
 static void DrawNothing() {}
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
     glutInit(&argc, argv);
-    glutInitWindowSize(800, 552);
+    glutInitWindowSize(window_width, window_height);
     glutInitWindowPosition(0, 0);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     glutCreateWindow("Gobbler");
     glutDisplayFunc(DrawNothing);
-    glViewport(0, 0, 800, 552);
+    Reshape(window_width, window_height);
+    InitBoard();
+    initgame();
+    Init();
+    benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
