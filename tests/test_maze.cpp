@@ -166,7 +166,7 @@ TEST(MazeGrid, InitBoardRefillsAnEatenGrid) {
     EXPECT_EQ(std::memcmp(pellets, board, sizeof(board)), 0);
 }
 
-TEST(MazeWalls, TableSizesAndThePartsExamples) {
+TEST(MazeWalls, TableSizesAndKnownRecords) {
     EXPECT_EQ(sizeof(horizontalWalls) / sizeof(horizontalWalls[0]), 38u);
     EXPECT_EQ(sizeof(verticalWalls) / sizeof(verticalWalls[0]), 30u);
     EXPECT_EQ(sizeof(wallEndings) / sizeof(wallEndings[0]), 82u);
