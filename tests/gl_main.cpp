@@ -1,7 +1,9 @@
 // gl_main: the test program's entry. Opens the game's window on the X server
 // of the run, then runs the GoogleTest cases, each of which may draw.
 #include <GL/freeglut.h>  // glutMainLoopEvent
+#include <dlfcn.h>        // dlopen, to keep the GL driver loaded
 #include <gtest/gtest.h>
+#include <link.h>    // dl_iterate_phdr
 #include <unistd.h>  // usleep
 
 #include <cstring>
@@ -121,12 +123,38 @@ static void SettleWindow() {
 
 }  // namespace gltest
 
-// Sanitizer settings of the test program. Mesa unloads its driver before the
-// leak check runs, so allocations are unwound in full when they are made,
-// and the suppressions (leaks of the GL driver and the X libraries only)
-// can match the libraries on their way.
+// Sanitizer settings of the test program. The GL driver is kept loaded to
+// the end (below), so the suppressions (leaks of the GL driver and the X
+// libraries only) can name it from the frame-pointer unwinding that
+// allocations use by default. Unwinding in full on every allocation would
+// deadlock in the unwinder once llvmpipe has registered the frames of code
+// it compiled on the fly.
 extern "C" const char* __asan_default_options() {
-    return "detect_leaks=1:fast_unwind_on_malloc=0";
+    return "detect_leaks=1";
+}
+
+// Keeps the GL driver that the window's context loaded in memory until the
+// process ends. Mesa would otherwise unload it before the leak check, which
+// could then neither name it nor see what its data still holds.
+static int PinDriver(struct dl_phdr_info* info, size_t, void*) {
+    if (std::strstr(info->dlpi_name, "_dri.so") != nullptr ||
+        std::strstr(info->dlpi_name, "libgallium") != nullptr) {
+        dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+    return 0;
+}
+
+// Pins the driver when the tests start, after main has opened the window.
+class DriverPin : public ::testing::Environment {
+public:
+    void SetUp() override {
+        dl_iterate_phdr(PinDriver, nullptr);
+    }
+};
+static ::testing::Environment* const driverPin = ::testing::AddGlobalTestEnvironment(new DriverPin);
+
+extern "C" const char* __lsan_default_options() {
+    return "print_suppressions=0";
 }
 
 extern "C" const char* __lsan_default_suppressions() {

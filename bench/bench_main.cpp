@@ -1,0 +1,28 @@
+// bench_main: the benchmark program's entry. Opens the game's 800 x 552
+// window, fills the maze, places the pieces and does the one-time GL setup
+// as the game does at start-up, then runs the benchmarks.
+// Depends on: the game module, the maze module, GLUT, Google Benchmark.
+#include <GL/glut.h>
+#include <benchmark/benchmark.h>
+
+#include "../board/board.h"  // InitBoard, Init
+#include "../game/mazerush.h"
+
+static void DrawNothing() {}
+
+int main(int argc, char** argv) {
+    glutInit(&argc, argv);
+    glutInitWindowSize(window_width, window_height);
+    glutInitWindowPosition(0, 0);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+    glutCreateWindow("Gobbler");
+    glutDisplayFunc(DrawNothing);
+    Reshape(window_width, window_height);
+    InitBoard();
+    initgame();
+    Init();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
