@@ -153,6 +153,10 @@ public:
 };
 static ::testing::Environment* const driverPin = ::testing::AddGlobalTestEnvironment(new DriverPin);
 
+extern "C" const char* __lsan_default_options() {
+    return "print_suppressions=0";
+}
+
 extern "C" const char* __lsan_default_suppressions() {
     return
 #include "lsan_supp.inc"
