@@ -159,16 +159,17 @@ void Project(Vec p, double* wx, double* wy) {
     gluProject(p.x, p.y, p.z, identity, proj, view, wx, wy, &wz);
 }
 
-// One drawn frame, read back from the front buffer after its swap.
+// One drawn frame, read back after its swap. Mesa's software renderer swaps
+// by copying the back buffer to the window and keeps it as it was, while the
+// window's own front buffer reads back black on the virtual X server.
 class Frame {
 public:
     Frame() : rgb(width * height * 3) {
         DisplayGame();
         glFinish();
-        glReadBuffer(GL_FRONT);
+        glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        glReadBuffer(GL_BACK);
     }
 
     gltest::Rgb At(int x, int y) const {
@@ -222,6 +223,11 @@ bool IsRed(gltest::Rgb c) {
 
 bool IsWhite(gltest::Rgb c) {
     return c.r > 180 && c.g > 180 && c.b > 180;
+}
+
+// White strokes, dimmed by the light on their thin lines.
+bool IsPale(gltest::Rgb c) {
+    return std::min({c.r, c.g, c.b}) > 60;
 }
 
 bool IsLit(gltest::Rgb c) {
@@ -658,8 +664,8 @@ TEST_F(Scene, ThePointsAreSeenInThePicture) {
     const Frame with;
     const Frame without;
     const Vec middle{-9.75, 0, -1.0};
-    EXPECT_GT(with.Count(middle, 0.8, IsWhite), 10);
-    EXPECT_LT(without.Count(middle, 0.8, IsWhite), with.Count(middle, 0.8, IsWhite) / 4);
+    EXPECT_GT(with.Count(middle, 0.8, IsPale), 10);
+    EXPECT_EQ(without.Count(middle, 0.8, IsPale), 0);
 }
 
 // --- Memory ----------------------------------------------------------------

@@ -27,6 +27,9 @@ sleep 0.3
 first=$(shot)
 n=$(count "$first" 280 40 360 97 "$yellow")
 [ "$n" -gt 150 ] || fail "no Gobbler on row 5 from above ($n yellow pixels)"
+# The middle of the window is the ghost house from above.
+n=$(count "$first" 30 30 385 261 "$yellow")
+[ "$n" -lt 100 ] || fail "Gobbler in the middle of the view from above ($n yellow pixels)"
 score_first=$(count "$first" 150 60 625 450 "$lit")
 [ "$score_first" -gt 20 ] || fail "no score beside the maze ($score_first lit pixels)"
 
@@ -42,8 +45,6 @@ sleep 0.4
 behind=$(shot)
 n=$(count "$behind" 30 30 385 261 "$yellow")
 [ "$n" -gt 400 ] || fail "no Gobbler in the middle of the 3D view ($n yellow pixels)"
-n=$(count "$behind" 280 40 360 97 "$yellow")
-[ "$n" -lt 150 ] || fail "the 3D view still looks like the view from above"
 
 # And back to the view from above.
 press t
@@ -51,6 +52,8 @@ sleep 0.4
 above=$(shot)
 n=$(count "$above" 280 40 360 97 "$yellow")
 [ "$n" -gt 150 ] || fail "T did not switch back to the view from above ($n yellow pixels)"
+n=$(count "$above" 30 30 385 261 "$yellow")
+[ "$n" -lt 100 ] || fail "T did not switch back: Gobbler still in the middle ($n yellow pixels)"
 
 press Escape
 sleep 0.3
