@@ -18,6 +18,22 @@ extern const int board[boardRows][boardCols];
 extern int pellets[boardRows][boardCols];
 extern double pelletSpacing;
 
+// The wall geometry tables, in grid units: horizontal tubes (row, first
+// column, length in columns), vertical tubes (first row, column, length in
+// rows) and corner spheres (row, column).
+const int horizontalWallCount = 38;
+const int verticalWallCount = 30;
+const int wallEndingCount = 82;
+const int gateWall = 17;  // the horizontal record that is the ghost-house gate
+extern const float horizontalWalls[horizontalWallCount][3];
+extern const float verticalWalls[verticalWallCount][3];
+extern const float wallEndings[wallEndingCount][2];
+
+// First display list of the horizontal tubes (list startList + i holds
+// record i) and of the vertical tubes; set by Init.
+extern int startList;
+extern int verticalStartList;
+
 // Refills the live grid from the layout.
 void InitBoard();
 

@@ -1,8 +1,351 @@
-// keyboard: placeholder until this module is built.
+// keyboard: the game's only input. The keyboard callback in its three modes
+// (the intro, the main menu, and play with the screens around it), and the
+// settings its keys change: the difficulty, which sets how many ghosts play
+// and how fast they step, and the fog, which sets the GL fog state and the
+// clear colour.
+// Depends on: mazerush.h (game state, IsGobWall, RestartGame, LevelFinished),
+// OpenGL, GLUT.
 #include <GL/glut.h>
+
+#include <cstdlib>  // exit
+
 #include "mazerush.h"
 
-void Keyboard(unsigned char, int, int) {}
-void SetDifficulty() {}
-void SetFog() {}
-void CreateFog() {}
+// ---------------------------------------------------------------------------
+// Constants
+// ---------------------------------------------------------------------------
+
+// The menu lines, top to bottom, as currMenuItem counts them.
+const int menuPlayGame = 1;
+const int menuDifficulty = 2;
+const int menuView = 3;
+const int menuFog = 4;
+const int menuQuit = 5;
+
+// The settings' ranges.
+const int minDifficulty = 1;
+const int maxDifficulty = 3;
+const int minFogType = 0;
+const int maxFogType = 3;
+
+// Only these key codes are looked at in the menu and in play.
+const unsigned char menuFirstKey = 50;  // "2"
+const unsigned char menuLastKey = 118;  // "v"
+const unsigned char playFirstKey = 27;  // Escape
+const unsigned char playLastKey = 122;  // "z"
+const unsigned char escapeKey = 27;
+
+// What the "Z" key adds to the score.
+const int bonusPoints = 500;
+
+// Difficulty 1, 2, 3: ghosts in play and their step time in steps of
+// Gobbler's (so 2.0 is half Gobbler's speed).
+struct DifficultyRowT {
+    int ghosts;
+    double ghostStepPerGobStep;
+};
+
+static const DifficultyRowT difficultyTable[maxDifficulty] = {
+    // num_ghosts, ghostspeed / gobspeed
+    {4, 2.0},  // 1 "WUSS"
+    {6, 1.0},  // 2 "GOOD"
+    {8, 1.0},  // 3 "EXPERT"
+};
+
+// Fog type 0, 1, 2, 3: whether fog is drawn and in which GL mode.
+struct FogRowT {
+    int on;
+    GLint mode;
+};
+
+static const FogRowT fogTable[maxFogType + 1] = {
+    // fog, fogMode
+    {0, GL_EXP},     // 0 "NO FOG"
+    {1, GL_EXP},     // 1 "EXP TYPE 1"
+    {1, GL_EXP2},    // 2 "EXP TYPE 2"
+    {1, GL_LINEAR},  // 3 "LINEAR TYPE"
+};
+
+// One grid step in each direction, in dirT order: row, column.
+static const int stepRow[4] = {-1, 0, 1, 0};  // UP RIGHT DOWN LEFT
+static const int stepCol[4] = {0, 1, 0, -1};
+
+// ---------------------------------------------------------------------------
+// Module data
+// ---------------------------------------------------------------------------
+
+static int fog = 0;      // 1 while fog is in use
+static int fogMode = 0;  // the GL fog mode SetFog chose last
+static const GLfloat fogColor[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+static const GLfloat density = 0.1f;
+
+// ---------------------------------------------------------------------------
+// File-local helpers
+// ---------------------------------------------------------------------------
+
+// Leaves the menu; the game was prepared before the menu came up, so the
+// idle callback takes over play from here.
+static void StartPlay() {
+    menu = 0;
+    SetFog();
+}
+
+// The lower key ("4", "K") on the selected line.
+static void LowerSetting() {
+    switch (currMenuItem) {
+        case menuPlayGame:
+            StartPlay();
+            break;
+        case menuDifficulty:
+            if (difficulty - 1 >= minDifficulty) {
+                difficulty--;
+                SetDifficulty();
+            }
+            break;
+        case menuView:
+            ThreeDView = 0;
+            break;
+        case menuFog:
+            if (fogtype - 1 >= minFogType) {
+                fogtype--;
+            }
+            break;
+        case menuQuit:
+            exit(EXIT_SUCCESS);
+        default:
+            break;
+    }
+}
+
+// The raise key ("6", "J") on the selected line.
+static void RaiseSetting() {
+    switch (currMenuItem) {
+        case menuPlayGame:
+            StartPlay();
+            break;
+        case menuDifficulty:
+            if (difficulty + 1 <= maxDifficulty) {
+                difficulty++;
+                SetDifficulty();
+            }
+            break;
+        case menuView:
+            ThreeDView = 1;
+            break;
+        case menuFog:
+            if (fogtype + 1 <= maxFogType) {
+                fogtype++;
+            }
+            break;
+        case menuQuit:
+            exit(EXIT_SUCCESS);
+        default:
+            break;
+    }
+}
+
+// Turns Gobbler toward a key's direction, if the cell that way is open. The
+// 3D view's camera looks along Gobbler's rows, so there every key names the
+// next direction round. Only gobdir changes: Gobbler moves on its own clock.
+static void Steer(dirT keyDir) {
+    if (gamePaused) {
+        return;
+    }
+    const dirT dir = ThreeDView ? static_cast<dirT>((keyDir + 1) % 4) : keyDir;
+    if (!IsGobWall(gobx + stepRow[dir], gobz + stepCol[dir])) {
+        gobdir = dir;
+    }
+}
+
+// During the intro only "S" does anything: it skips to the menu.
+static void IntroKey(unsigned char key) {
+    if (key != 'S' && key != 's') {
+        return;
+    }
+    intro = 0;
+    t = 0.0;
+    openMouth = 1;
+    menu = 1;
+    glutPostRedisplay();
+}
+
+// The main menu: move the cursor, change the selected line's setting, or
+// use the line's own initial.
+static void MenuKey(unsigned char key) {
+    if (key < menuFirstKey || key > menuLastKey) {
+        return;
+    }
+    switch (key) {
+        case '8':
+        case 'I':
+        case 'i':
+            if (currMenuItem - 1 >= menuPlayGame) {
+                currMenuItem--;
+            }
+            glutPostRedisplay();
+            break;
+        case '2':
+        case 'M':
+        case 'm':
+            if (currMenuItem + 1 <= menuQuit) {
+                currMenuItem++;
+            }
+            glutPostRedisplay();
+            break;
+        case '4':
+        case 'K':
+        case 'k':
+            LowerSetting();
+            glutPostRedisplay();
+            break;
+        case '6':
+        case 'J':
+        case 'j':
+            RaiseSetting();
+            glutPostRedisplay();
+            break;
+        case 'P':
+        case 'p':
+            if (currMenuItem == menuPlayGame) {
+                StartPlay();
+            }
+            break;
+        case 'D':
+        case 'd':
+            if (currMenuItem == menuDifficulty) {
+                difficulty = difficulty >= maxDifficulty ? minDifficulty : difficulty + 1;
+                SetDifficulty();
+                glutPostRedisplay();
+            }
+            break;
+        case 'V':
+        case 'v':
+            if (currMenuItem == menuView) {
+                ThreeDView = !ThreeDView;
+                glutPostRedisplay();
+            }
+            break;
+        case 'F':
+        case 'f':
+            if (currMenuItem == menuFog) {
+                fogtype = fogtype >= maxFogType ? minFogType : fogtype + 1;
+                glutPostRedisplay();
+            }
+            break;
+        case 'Q':
+        case 'q':
+            if (currMenuItem == menuQuit) {
+                exit(EXIT_SUCCESS);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// Play, paused play, the level-change and the game-over screens.
+static void PlayKey(unsigned char key) {
+    if (key < playFirstKey || key > playLastKey) {
+        return;
+    }
+    switch (key) {
+        case '8':
+        case 'I':
+        case 'i':
+            Steer(UP);
+            break;
+        case '2':
+        case 'M':
+        case 'm':
+            Steer(DOWN);
+            break;
+        case '4':
+        case 'J':
+        case 'j':
+            Steer(LEFT);
+            break;
+        case '6':
+        case 'K':
+        case 'k':
+            Steer(RIGHT);
+            break;
+        case 'P':
+        case 'p':
+            gamePaused ^= 1;
+            break;
+        case escapeKey:
+        case 'Q':
+        case 'q':
+            RestartGame();
+            break;
+        case 'T':
+        case 't':
+            ThreeDView = !ThreeDView;
+            break;
+        case 'Z':
+        case 'z':
+            score += bonusPoints;
+            glutPostRedisplay();
+            break;
+        case 'X':
+        case 'x':
+            LevelFinished();
+            glutPostRedisplay();
+            break;
+        default:
+            break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Public functions
+// ---------------------------------------------------------------------------
+
+// The keyboard callback: the intro's, the menu's or play's keys.
+void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
+    if (intro) {
+        IntroKey(key);
+    } else if (menu) {
+        MenuKey(key);
+    } else {
+        PlayKey(key);
+    }
+}
+
+// Sets the number of ghosts and their step time from difficulty.
+void SetDifficulty() {
+    if (difficulty < minDifficulty || difficulty > maxDifficulty) {
+        return;
+    }
+    const DifficultyRowT& row = difficultyTable[difficulty - minDifficulty];
+    ghostspeed = gobspeed * row.ghostStepPerGobStep;
+    num_ghosts = row.ghosts;
+}
+
+// Chooses the fog from fogtype and hands it to GL.
+void SetFog() {
+    if (fogtype < minFogType || fogtype > maxFogType) {
+        return;
+    }
+    fog = fogTable[fogtype].on;
+    fogMode = fogTable[fogtype].mode;
+    CreateFog();
+}
+
+// Issues the fog state and the clear colour: the fog's grey, or black
+// without fog.
+void CreateFog() {
+    glEnable(GL_FOG);
+    glFogi(GL_FOG_MODE, fogMode);
+    glFogfv(GL_FOG_COLOR, fogColor);
+    glFogf(GL_FOG_DENSITY, density);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    if (fog) {
+        glClearColor(fogColor[0], fogColor[1], fogColor[2], fogColor[3]);
+    } else {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    }
+    if (!fog) {
+        glDisable(GL_FOG);
+    }
+}

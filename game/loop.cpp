@@ -1,8 +1,9 @@
 // loop: the display, reshape and idle callbacks, which choose by the mode
 // flags what is drawn and what runs, and the play tick.
-// Depends on: mazerush.h, GLUT.
+// Depends on: mazerush.h, board/ (the pellet under Gobbler), GLUT.
 #include <GL/glut.h>
 
+#include "../board/board.h"  // pellets, the cell codes
 #include "mazerush.h"
 
 void Display() {
@@ -47,6 +48,75 @@ void Idle() {
     PlayTick();
 }
 
+static bool OnGobCell(const ghostT& g) {
+    return g.x == gobx && g.z == gobz;
+}
+
+// The meeting before anything moves: a scared ghost in a power period is
+// eaten, any other living ghost costs a life. Returns whether it did.
+static bool MeetBeforeMoves() {
+    for (int i = 0; i < num_ghosts; i++) {
+        ghostT& g = ghost[i];
+        if (!OnGobCell(g)) {
+            continue;
+        }
+        if (invincible && g.scared) {
+            killghost(&g);
+        } else if (g.alive) {
+            LoseLife();
+            return true;
+        }
+    }
+    return false;
+}
+
+// The meeting after Gobbler's step, just before ghost g's own: in a power
+// period every ghost there is eaten, else a living one costs a life.
+// Returns whether a life was lost.
+static bool MeetAfterGobStep(ghostT& g) {
+    if (!OnGobCell(g)) {
+        return false;
+    }
+    if (invincible) {
+        killghost(&g);
+    } else if (g.alive) {
+        LoseLife();
+        return true;
+    }
+    return false;
+}
+
+// One tick of play: the mouth, the power period, the pellet under Gobbler,
+// the first meeting, Gobbler's step, then each ghost's meeting and step.
 void PlayTick() {
+    ChompStep();
+    if (invincible && madtimer.Time() >= powerPeriod) {
+        EndPowerPeriod();
+    }
+    if (pellets[gobx][gobz] > cellEmpty) {
+        if (pellets[gobx][gobz] == cellPowerPellet) {
+            StartPowerPeriod();
+        }
+        eatPellet(gobx, gobz);
+    }
+    if (MeetBeforeMoves()) {
+        return;
+    }
     glutPostRedisplay();
+    const double now = movegobT.Time();
+    if (now - lastgobmove >= gobspeed) {
+        MoveGob();
+        lastgobmove = now;
+    }
+    for (int i = 0; i < num_ghosts; i++) {
+        ghostT& g = ghost[i];
+        if (MeetAfterGobStep(g)) {
+            return;
+        }
+        const double ghostNow = g.timer.Time();
+        if (ghostNow - g.lastmove >= ghostspeed) {
+            MoveGhost(&g);
+            g.lastmove = ghostNow;
+        }
+    }
 }

@@ -145,6 +145,10 @@ extern int mazerushIntro;
 extern int mazerushPause;
 extern int prodIntro;
 extern int prodPause;
+extern int shakeUp;
+extern int shakeRestart;
+extern int shakeCount;
+extern float shakeBase;
 
 // ---------------------------------------------------------------------------
 // Functions
@@ -180,6 +184,7 @@ void MoveGhost(ghostT* g);
 void killghost(ghostT* g);
 bool ReturnHome(ghostT* g, ptT* p);
 void GoHome(ghostT* g);
+void FreePath(ghostT* g);
 void InitMarks(bool marks[mazeRows][mazeCols]);
 void MarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
 void UnMarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
@@ -197,10 +202,15 @@ void DisplayGame();
 // menu.cpp: the main menu.
 void DisplayMenu();
 
-// screens.cpp: the level-change and game-over screens.
+// screens.cpp: the level-change and game-over screens, and the camera and
+// mouth step that the screens around play share.
 void LevelChangeIdle();
 void DisplayLevelChange();
 void DisplayGameOver();
+void ScreenPerspective(double aspectRatio);
+void ScreenLookAt(double eyeX, double eyeY, double eyeZ, double centreX, double centreY,
+                  double centreZ, double upX, double upY, double upZ);
+bool ScreenChompStep(double interval);
 
 // intro.cpp: the animated intro.
 void IntroIdle();

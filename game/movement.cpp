@@ -1,10 +1,138 @@
-// movement: placeholder until this module is built.
-#include <GL/glut.h>
+// movement: moves on the maze grid. The opposite of a direction, the
+// neighbour of a cell with the side tunnel applied, the wall tests of
+// Gobbler and of the ghosts, Gobbler's step along gobdir and the chomping
+// of its mouth during play.
+// Depends on: mazerush.h (the game state), board/ (the live grid pellets),
+// malloc for the move records that NextMove hands out.
+#include <cstdlib>  // malloc
+
+#include "../board/board.h"  // pellets, the cell codes
 #include "mazerush.h"
 
-dirT OppositeDir(dirT d) { return d; }
-ptT* NextMove(int, int, dirT) { return nullptr; }
-bool IsGobWall(int, int) { return true; }
-bool IsGhostWall(int, int) { return true; }
-void MoveGob() {}
-void ChompStep() {}
+// The side tunnel: its two end cells lead into each other.
+static const int tunnelLeftCol = 0;
+static const int tunnelRightCol = mazeCols - 1;
+
+// The mouth opens and closes between these angles, one step a tick.
+static const double chompStep = 10.0;
+static const double chompWidest = 30.0;
+static const double chompNarrowest = 10.0;
+
+// The code of cell (x, z), or a wall for any cell outside the grid: the
+// tunnel row is asked about the columns just beyond its two ends.
+static int CellCode(int x, int z) {
+    if (x < 0 || x >= mazeRows || z < 0 || z >= mazeCols) {
+        return cellWall;
+    }
+    return pellets[x][z];
+}
+
+// A piece that walks into one tunnel end comes out of the other.
+static int WrapTunnel(int z) {
+    if (z == tunnelLeftCol) {
+        return tunnelRightCol;
+    }
+    if (z == tunnelRightCol) {
+        return tunnelLeftCol;
+    }
+    return z;
+}
+
+// The direction that turns straight back from d.
+dirT OppositeDir(dirT d) {
+    switch (d) {
+        case UP:
+            return DOWN;
+        case DOWN:
+            return UP;
+        case RIGHT:
+            return LEFT;
+        case LEFT:
+            return RIGHT;
+    }
+    return d;
+}
+
+// A new heap record for the neighbour of (x, z) in direction d; the caller
+// owns it.
+ptT* NextMove(int x, int z, dirT d) {
+    ptT* p = static_cast<ptT*>(malloc(sizeof(ptT)));
+    p->x = x;
+    p->z = z;
+    switch (d) {
+        case UP:
+            p->x--;
+            break;
+        case RIGHT:
+            p->z++;
+            break;
+        case DOWN:
+            p->x++;
+            break;
+        case LEFT:
+            p->z--;
+            break;
+    }
+    p->z = WrapTunnel(p->z);
+    p->dir = d;
+    return p;
+}
+
+// Whether Gobbler may not enter (x, z): walls and the ghost-house gate.
+bool IsGobWall(int x, int z) {
+    return CellCode(x, z) < 0;
+}
+
+// Whether a ghost may not enter (x, z): walls only, ghosts pass the gate.
+bool IsGhostWall(int x, int z) {
+    return CellCode(x, z) == cellWall;
+}
+
+// One step of Gobbler along gobdir; against a wall it stands still.
+void MoveGob() {
+    switch (gobdir) {
+        case UP:
+            if (!IsGobWall(gobx - 1, gobz)) {
+                gobx--;
+            }
+            break;
+        case RIGHT:
+            if (!IsGobWall(gobx, gobz + 1)) {
+                gobz++;
+            }
+            break;
+        case DOWN:
+            if (!IsGobWall(gobx + 1, gobz)) {
+                gobx++;
+            }
+            break;
+        case LEFT:
+            if (!IsGobWall(gobx, gobz - 1)) {
+                gobz--;
+            }
+            break;
+    }
+    gobz = WrapTunnel(gobz);
+}
+
+// One step of the mouth: any time passed since the last step moves it ten
+// degrees, so it chomps at the pace of the ticks. It turns after passing a
+// limit, so the angle swings one step beyond each.
+void ChompStep() {
+    if (firstChomp) {
+        chompTimer.Start();
+        chompLastTime = static_cast<float>(chompTimer.Time());
+        firstChomp = 0;
+    }
+    chompCurrTime = static_cast<float>(chompTimer.Time());
+    chompChange = chompCurrTime - chompLastTime;
+    if (chompChange > 0.0) {
+        t += openMouth ? chompStep : -chompStep;
+        if (t > chompWidest || t < chompNarrowest) {
+            openMouth = !openMouth;
+        }
+        chompTimer.Reset();
+        chompTimer.Start();
+        chompLastTime = static_cast<float>(chompTimer.Time());
+    }
+}

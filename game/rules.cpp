@@ -1,12 +1,159 @@
-// rules: placeholder until this module is built.
+// rules: the rules of a game. How a game, a life and a level begin, what a
+// pellet is worth, when a level ends and how the next one gets harder, the
+// power period in which the ghosts can be eaten, and the loss of a life.
+// Depends on: mazerush.h (the game state, the ghosts), board/ (the maze and
+// its refill), GLUT (redisplay requests).
 #include <GL/glut.h>
+
+#include <cmath>  // lround
+
+#include "../board/board.h"  // pellets, InitBoard, the cell codes
 #include "mazerush.h"
 
-void initgame() {}
-void restartgame() {}
-void RestartGame() {}
-void eatPellet(int, int) {}
-void LevelFinished() {}
-void StartPowerPeriod() {}
-void EndPowerPeriod() {}
-void LoseLife() {}
+// Where the pieces start a life.
+static const int gobStartRow = 5;
+static const int gobStartCol = 13;
+static const dirT gobStartDir = RIGHT;
+static const int ghostStartRow = 13;
+static const int ghostStartCol = 13;
+static const dirT ghostStartDir = UP;
+
+// The ghosts' step interval is kept on whole steps of 0.05 s: each finished
+// level takes one step off, and an interval that reaches zero becomes two
+// steps (0.1 s). Working in whole steps keeps the sequence exact.
+static const double ghostSpeedStepsPerSecond = 20.0;
+static const long ghostSpeedStepsAfterZero = 2;
+
+// Puts ghost g on its start cell, alive, with no path and a fresh clock.
+static void PlaceGhostAtStart(ghostT* g) {
+    g->x = ghostStartRow;
+    g->z = ghostStartCol;
+    g->dir = ghostStartDir;
+    g->alive = true;
+    g->scared = false;
+    FreePath(g);
+    InitMarks(g->marks);
+    g->lastmove = 0.0;
+    g->timer.Reset();
+    g->timer.Start();
+}
+
+// Puts Gobbler on its start cell and restarts the clocks of play.
+static void PlaceGobAtStart() {
+    gobx = gobStartRow;
+    gobz = gobStartCol;
+    gobdir = gobStartDir;
+    invincible = 0;
+}
+
+static void RestartPlayClocks() {
+    madtimer.Reset();
+    movegobT.Reset();
+    movegobT.Start();
+    lastgobmove = 0.0;
+}
+
+// Places Gobbler and all eight ghost slots for a new game.
+void initgame() {
+    PlaceGobAtStart();
+    for (int i = 0; i < maxGhosts; i++) {
+        PlaceGhostAtStart(&ghost[i]);
+        ghost[i].color = colors[i];
+    }
+    RestartPlayClocks();
+}
+
+// Puts Gobbler and the active ghosts back after a lost life or a level.
+void restartgame() {
+    PlaceGobAtStart();
+    for (int i = 0; i < num_ghosts; i++) {
+        PlaceGhostAtStart(&ghost[i]);
+    }
+    RestartPlayClocks();
+    glutPostRedisplay();
+}
+
+// Abandons the game: a fresh game with the default settings, in the menu.
+void RestartGame() {
+    initgame();
+    InitBoard();
+    pelletsEaten = 0;
+    score = 0;
+    menLeft = livesPerGame;
+    difficulty = 1;
+    fogtype = 0;
+    SetFog();
+    levelNum = 1;
+    invincible = 0;
+    gobspeed = gobNormalSpeed;
+    ghostspeed = gobspeed + gobspeed;
+    currMenuItem = 1;
+    ThreeDView = 0;
+    ghostKilled = 0;
+    menu = 1;
+    gameOver = 0;
+    glutPostRedisplay();
+}
+
+// Scores and removes the pellet at (x, z); the last one ends the level.
+void eatPellet(int x, int z) {
+    score += pellets[x][z] == cellPowerPellet ? powerPelletPoints : pelletPoints;
+    glutPostRedisplay();
+    pellets[x][z] = cellEmpty;
+    pelletsEaten++;
+    if (pelletsEaten == pelletsPerLevel) {
+        LevelFinished();
+    }
+}
+
+// Ends the level: a full maze, the level-change screen, faster ghosts.
+void LevelFinished() {
+    pelletsEaten = 0;
+    InitBoard();
+    levelNum++;
+    changeLevel = 1;
+    levelChangeStart = 1;
+    long steps = std::lround(ghostspeed * ghostSpeedStepsPerSecond) - 1;
+    if (steps <= 0) {
+        steps = ghostSpeedStepsAfterZero;
+    }
+    ghostspeed = static_cast<double>(steps) / ghostSpeedStepsPerSecond;
+    restartgame();
+    glutPostRedisplay();
+}
+
+// A power pellet: Gobbler speeds up, every active ghost turns scared and
+// reverses, and the 15 seconds begin (again).
+void StartPowerPeriod() {
+    invincible = 1;
+    gobspeed = gobPowerSpeed;
+    for (int i = 0; i < num_ghosts; i++) {
+        ghost[i].scared = true;
+        ghost[i].dir = OppositeDir(ghost[i].dir);
+    }
+    madtimer.Reset();
+    madtimer.Start();
+}
+
+// The power period runs out: Gobbler slows down, no ghost is scared.
+void EndPowerPeriod() {
+    madtimer.Stop();
+    madtimer.Reset();
+    invincible = 0;
+    gobspeed = gobNormalSpeed;
+    for (int i = 0; i < num_ghosts; i++) {
+        ghost[i].scared = false;
+    }
+}
+
+// A dangerous ghost caught Gobbler: one life less, the last ends the game;
+// the pieces go back to their start cells either way.
+void LoseLife() {
+    glutPostRedisplay();
+    menLeft--;
+    if (menLeft == 0) {
+        gameOver = 1;
+        glutPostRedisplay();
+    }
+    restartgame();
+}

@@ -1,8 +1,10 @@
 // gl_main: the test program's entry. Opens the game's window on the X server
 // of the run, then runs the GoogleTest cases, each of which may draw.
-#include <dlfcn.h>  // dlopen, to keep the GL driver loaded
+#include <GL/freeglut.h>  // glutMainLoopEvent
+#include <dlfcn.h>        // dlopen, to keep the GL driver loaded
 #include <gtest/gtest.h>
-#include <link.h>  // dl_iterate_phdr
+#include <link.h>    // dl_iterate_phdr
+#include <unistd.h>  // usleep
 
 #include <cstring>
 
@@ -79,6 +81,46 @@ std::vector<float> GetMatrix(GLenum which) {
     return m;
 }
 
+static void DrawNothing() {}
+
+static int displayRuns = 0;
+
+static void CountDisplay() {
+    displayRuns++;
+}
+
+bool RedisplayPending() {
+    displayRuns = 0;
+    glutSetWindow(window);
+    glutDisplayFunc(CountDisplay);
+    glutMainLoopEvent();
+    glutDisplayFunc(DrawNothing);
+    return displayRuns > 0;
+}
+
+static int windowStatus = -1;
+
+static void NoteWindowStatus(int status) {
+    windowStatus = status;
+}
+
+// Runs the event loop until the window is shown and its first redisplays
+// (mapping, exposure) are done, so that a test's own requests are the only
+// ones left to see.
+static void SettleWindow() {
+    glutWindowStatusFunc(NoteWindowStatus);
+    for (int round = 0; round < 2000 && windowStatus != GLUT_FULLY_RETAINED; round++) {
+        glutMainLoopEvent();
+        if (windowStatus != GLUT_FULLY_RETAINED) {
+            usleep(1000);
+        }
+    }
+    for (int quiet = 0, round = 0; quiet < 3 && round < 100; round++) {
+        quiet = RedisplayPending() ? 0 : quiet + 1;
+    }
+    glutWindowStatusFunc(nullptr);
+}
+
 }  // namespace gltest
 
 // Sanitizer settings of the test program. The GL driver is kept loaded to
@@ -121,8 +163,6 @@ extern "C" const char* __lsan_default_suppressions() {
         ;
 }
 
-static void DrawNothing() {}
-
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests needs no X server.
@@ -134,7 +174,8 @@ int main(int argc, char** argv) {
     glutInitWindowPosition(0, 0);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     gltest::window = glutCreateWindow("Gobbler");
-    glutDisplayFunc(DrawNothing);
+    glutDisplayFunc(gltest::DrawNothing);
     glViewport(0, 0, 800, 552);
+    gltest::SettleWindow();
     return RUN_ALL_TESTS();
 }

@@ -39,4 +39,11 @@ std::vector<float> CaptureVertices(void (*draw)());
 // Every GL matrix element of the named matrix (GL_MODELVIEW_MATRIX, ...).
 std::vector<float> GetMatrix(GLenum which);
 
+// Whether a redisplay of the test window has been requested since the last
+// look: runs one pass of the GLUT event loop with a counting display
+// callback in place. The pass carries the request out, so a second call
+// answers false unless something asked again. The test program's main waits
+// until the window is shown and drained before any test runs.
+bool RedisplayPending();
+
 }  // namespace gltest

@@ -1,0 +1,47 @@
+// bench_scene: the cost of one in-game frame on the renderer of the run, in
+// the view from above, the view behind the player and with each kind of fog.
+// Every iteration draws a whole frame, swaps and waits for GL to finish.
+// Depends on: the game module (DisplayGame, SetFog, the game state), GL.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include "../game/mazerush.h"
+
+// Play as it stands after start-up: a full maze, four ghosts, three lives.
+static void StartOfPlay(int view, int fog) {
+    intro = 0;
+    menu = 0;
+    ThreeDView = view;
+    fogtype = fog;
+    SetFog();
+}
+
+static void GameFrame(benchmark::State& state, int view, int fog) {
+    StartOfPlay(view, fog);
+    for (auto _ : state) {
+        DisplayGame();
+        glFinish();
+    }
+    StartOfPlay(0, 0);
+}
+
+static void BM_GameFrame2D(benchmark::State& state) {
+    GameFrame(state, 0, 0);
+}
+
+static void BM_GameFrame3D(benchmark::State& state) {
+    GameFrame(state, 1, 0);
+}
+
+// range(0): the fog type, 1 to 3, in the view from above.
+static void BM_GameFrameFog(benchmark::State& state) {
+    GameFrame(state, 0, static_cast<int>(state.range(0)));
+}
+
+BENCHMARK(BM_GameFrame2D)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_GameFrame3D)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_GameFrameFog)
+    ->DenseRange(1, 3)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();

@@ -1,0 +1,309 @@
+// Tests of the intro: each phase's end and hand-over, the shake and the
+// accelerating title, driven by moving the recorded readings (lastTime, a
+// Timer's start) instead of sleeping; the whole intro on a simulated clock;
+// and each phase's picture read back from GL.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "../game/mazerush.h"
+#include "gl_test.h"
+
+namespace {
+
+int* const flags[21] = {
+    nullptr,        &odalieIntro,  &odaliePause,  &tavishIntro,  &tavishPause,   &kestrelIntro,
+    &kestrelPause,  &presentIntro, &presentPause, &runLeft,      &runRight,      &cameraShake,
+    &eatGhosts,     &gotGhosts,    &gobSolo,      &towardCamera, &swallowCamera, &mazerushIntro,
+    &mazerushPause, &prodIntro,    &prodPause,
+};
+
+// Puts the intro at the start of phase p, as the end of phase p - 1 would.
+void StartAt(int p) {
+    for (int i = 1; i <= 20; i++) {
+        *flags[i] = i == p;
+    }
+    firstTime = 1;
+    tim.Reset();
+}
+
+// Phase time e for the next tick (plus the microseconds the tick takes).
+void SetPhaseTime(double e) {
+    lastTime = static_cast<float>(tim.Time() - e);
+}
+
+// Phase time exactly e: the stopwatch stopped at 10 s.
+void FreezePhaseTime(double e) {
+    tim.Reset();
+    tim.elapsed = 10.0;
+    lastTime = static_cast<float>(10.0 - e);
+}
+
+// A usable projection: finite, and not collapsed to a singular matrix.
+bool SoundProjection() {
+    const std::vector<float> m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    for (float v : m) {
+        if (!std::isfinite(v)) {
+            return false;
+        }
+    }
+    // The perspective-times-look-at matrix is singular exactly when its upper
+    // 3 x 3 block (the camera's turn, scaled) is.
+    const double det = m[0] * (m[5] * m[10] - m[9] * m[6]) - m[4] * (m[1] * m[10] - m[9] * m[2]) +
+                       m[8] * (m[1] * m[6] - m[5] * m[2]);
+    return std::fabs(det) > 1e-6;
+}
+
+}  // namespace
+
+TEST(IntroPhases, TimedPhasesEndJustPastTheirLengthAndHandOverTheirValues) {
+    using F = std::optional<float>;
+    struct Row {
+        int phase;
+        double length;
+        float* moving;  // the coordinate a formula of the phase time moves
+        double halfway;
+        F x, y, z;  // set at the end; none: left as the phase had it
+    };
+    const Row rows[] = {
+        {2, 3.0, nullptr, 0, 0.0f, 0.0f, 30.0f}, {4, 3.0, nullptr, 0, 0.0f, 0.0f, 30.0f},
+        {6, 3.0, nullptr, 0, 0.0f, 0.0f, 30.0f}, {8, 3.0, nullptr, 0, -15.0f, -1.5f, 10.0f},
+        {9, 7.0, &xPos, 0.0, {}, 2.0f, 10.0f},   {10, 7.0, &xPos, 0.0, 0.0f, 0.0f, 10.0f},
+        {12, 3.5, &xPos, 0.0, {}, 0.0f, 10.0f},  {13, 7.0, &xPos, 0.0, 15.0f, 0.0f, 10.0f},
+        {14, 3.5, &xPos, 7.5, {}, {}, {}},       {15, 3.5, &zPos, 7.5, {}, {}, {}},
+        {16, 3.5, &zPos, 3.5, 0.0f, 0.0f, 0.0f}, {18, 3.0, nullptr, 0, 0.0f, 0.0f, 30.0f},
+    };
+    for (const Row& row : rows) {
+        StartAt(row.phase);
+        xPos = 1.0f;
+        yPos = 1.0f;
+        zPos = row.phase == 16 ? 5.0f : 10.0f;
+        shakeBase = 9.0f;
+        t = 30.0;
+        IntroIdle();
+        if (row.moving) {
+            SetPhaseTime(row.length / 2);
+            IntroIdle();
+            EXPECT_NEAR(*row.moving, row.halfway, 0.01) << "phase " << row.phase;
+        }
+        FreezePhaseTime(row.length);
+        IntroIdle();
+        ASSERT_EQ(*flags[row.phase], 1) << "phase " << row.phase << " is still on at its length";
+        SetPhaseTime(row.length + 0.001);
+        IntroIdle();
+        EXPECT_EQ(*flags[row.phase], 0) << "phase " << row.phase;
+        EXPECT_EQ(*flags[row.phase + 1], 1) << "phase " << row.phase;
+        EXPECT_EQ(firstTime, 1);
+        EXPECT_EQ(tim.running, 0);
+        EXPECT_EQ(xPos, row.x.value_or(xPos)) << "phase " << row.phase;
+        EXPECT_EQ(yPos, row.y.value_or(yPos)) << "phase " << row.phase;
+        EXPECT_EQ(zPos, row.z.value_or(zPos)) << "phase " << row.phase;
+        if (row.phase == 10) {
+            EXPECT_EQ(shakeBase, 0.0f);
+        }
+        if (row.phase == 14) {
+            EXPECT_LT(xPos, 0.0f) << "phases 14 to 16 keep an x just below 0";
+            EXPECT_GT(xPos, -0.1f);
+        }
+        if (row.phase == 15) {
+            EXPECT_EQ(t, 0.0);
+            EXPECT_EQ(openMouth, 1);
+        }
+    }
+}
+
+TEST(IntroPhases, CreditFlightsStartAt30TurnTheUpVectorAndEndAt5) {
+    camAxis = 3;
+    IntroIdle();
+    EXPECT_NEAR(zPos, 30.0f, 0.01f);
+    EXPECT_EQ(camAxis, 3) << "no refresh within 0.01 s";
+    SetPhaseTime(1.0);
+    IntroIdle();
+    EXPECT_NEAR(zPos, 20.0f, 0.01f) << "10 units a second";
+    EXPECT_EQ(camAxis, 0) << "a quarter turn, modulo four";
+    zPos = 5.2f;
+    SetPhaseTime(0.015);
+    IntroIdle();
+    EXPECT_EQ(odalieIntro, 1) << "at 5.05";
+    SetPhaseTime(0.02);
+    IntroIdle();
+    EXPECT_EQ(odaliePause, 1);
+    EXPECT_EQ(zPos, 5.0f);
+}
+
+TEST(IntroPhases, TheShakeAlternatesAbout0AndEndsAfter121HalfSwings) {
+    StartAt(11);
+    std::vector<float> peaks;
+    for (int tick = 0; cameraShake && tick < 1000; tick++) {
+        const int before = shakeCount;
+        IntroIdle();
+        if (shakeCount != before) {
+            peaks.push_back(yPos);
+        } else {
+            SetPhaseTime(0.02);  // the next tick ends a half-swing
+        }
+    }
+    ASSERT_EQ(peaks.size(), 121u);
+    for (size_t i = 0; i + 1 < peaks.size(); i++) {
+        EXPECT_NEAR(peaks[i], i % 2 == 0 ? 0.5f : -0.5f, 0.01f) << "half-swing " << i;
+    }
+    EXPECT_EQ(eatGhosts, 1);
+    EXPECT_EQ(xPos, -15.0f);
+    EXPECT_EQ(yPos, 0.0f);
+    EXPECT_EQ(zPos, 10.0f);
+}
+
+TEST(IntroPhases, TitleAndProductionLineAccelerateAndEndAt5) {
+    for (int p : {17, 19}) {
+        StartAt(p);
+        IntroIdle();
+        float previous = zPos;
+        float lastStep = 0.0f;
+        int ticks = 0;
+        while (*flags[p] && ticks < 100) {
+            tim.start -= 0.05;  // 0.05 s a tick; lastTime stays
+            IntroIdle();
+            ticks++;
+            if (*flags[p]) {
+                const float step = std::fabs(zPos - previous);
+                EXPECT_GT(step, lastStep) << "phase " << p << " tick " << ticks;
+                lastStep = step;
+                previous = zPos;
+            }
+        }
+        EXPECT_EQ(*flags[p + 1], 1);
+        EXPECT_EQ(zPos, 5.0f);
+        // 0.05 (1 + 2 + ... + 14) = 5.25 is the first sum past 5 (x 5 for 25).
+        EXPECT_EQ(ticks, 14) << "phase " << p;
+    }
+}
+
+TEST(IntroRun, PlaysAllTwentyPhasesInOrderToTheMenuWithASoundCameraInEveryFrame) {
+    const double dt = 0.05;
+    glViewport(0, 0, 160, 110);  // the picture's size does not matter here
+    glEnable(GL_FOG);            // the end must turn it off
+    DisplayIntro();              // the first frame comes before the first tick
+    EXPECT_TRUE(SoundProjection()) << "first frame";
+    std::vector<int> order;
+    std::vector<double> starts;
+    double clock = 0.0;
+    for (int tick = 0; intro && tick < 20000; tick++) {
+        tim.start -= dt;
+        chompTimer.start -= dt;
+        clock += dt;
+        IntroIdle();
+        // runLeft is set from the start; it counts once phases 1 to 8 are over.
+        int phase = 0;
+        int set = 0;
+        for (int i = 1; i <= 20; i++) {
+            if (*flags[i] && !(i == 9 && phase != 0)) {
+                phase = phase != 0 ? phase : i;
+                set++;
+            }
+        }
+        ASSERT_LE(set, 1) << "one phase at a time";
+        if (phase != 0 && (order.empty() || order.back() != phase)) {
+            order.push_back(phase);
+            starts.push_back(clock);
+        }
+        if (intro) {
+            DisplayIntro();
+            ASSERT_TRUE(SoundProjection()) << "phase " << phase << " tick " << tick;
+        }
+    }
+    starts.push_back(clock + dt);
+    glViewport(0, 0, 800, 552);
+    ASSERT_EQ(order.size(), 20u);
+    for (int i = 0; i < 20; i++) {
+        EXPECT_EQ(order[i], i + 1);
+    }
+    EXPECT_EQ(intro, 0);
+    EXPECT_EQ(menu, 1);
+    EXPECT_EQ(fogtype, 0);
+    EXPECT_FALSE(glIsEnabled(GL_FOG)) << "SetFog turned the fog off";
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(clear[3], 1.0f) << "SetFog's black";
+    // Flights of 25 units at 10 a second, pauses just over 3 s, the chases and
+    // approaches their lengths, the shake two ticks a half-swing; the title and
+    // the production line accelerate.
+    const double lengths[20] = {2.5,          3.0, 2.5, 3.0, 2.5, 3.0, 2.5, 3.0, 7.0, 7.0,
+                                121 * 2 * dt, 3.5, 7.0, 3.5, 3.5, 3.5, 0.7, 3.0, 0.7, 3.0};
+    for (int i = 0; i < 20; i++) {
+        EXPECT_NEAR(starts[i + 1] - starts[i], lengths[i], 2.5 * dt) << "phase " << i + 1;
+    }
+}
+
+TEST(IntroPicture, EachPhaseClearsToItsColourWithItsCameraAndAspect) {
+    struct Look {
+        float r, g, b;
+        bool windowAspect;
+        bool still;  // eye (0, 0, zPos) whatever xPos and yPos say
+    };
+    const Look looks[21] = {
+        {},
+        {1, 1, 1, false, false},
+        {1, 1, 1, false, true},
+        {1, 1, 1, false, false},
+        {1, 1, 1, false, true},
+        {1, 1, 1, false, false},
+        {1, 1, 1, false, true},
+        {1, 1, 1, false, false},
+        {1, 1, 1, false, true},
+        {1, 0.5f, 0, true, false},
+        {0, 1, 1, true, false},
+        {1, 1, 0, false, false},
+        {1, 0, 0, true, false},
+        {0, 0, 1, true, false},
+        {1, 1, 1, true, false},
+        {1, 1, 1, true, false},
+        {1, 0, 0, true, false},
+        {1, 1, 0, false, true},
+        {1, 1, 0, false, true},
+        {1, 1, 0, false, true},
+        {1, 1, 0, false, true},
+    };
+    aspect = 800.0 / 552.0;
+    const double unit = 276.0 / std::tan(M_PI / 6) / 8.0;  // pixels a unit at distance 8
+    for (int p = 1; p <= 20; p++) {
+        const Look& look = looks[p];
+        StartAt(p);
+        xPos = 40.0f;  // far to the side: only the background in view
+        yPos = 40.0f;
+        zPos = 8.0f;
+        DisplayIntro();
+        const gltest::Rgb corner = gltest::ReadPixel(2, 2);  // the frame just swapped
+        EXPECT_NEAR(corner.r, look.r * 255, 2) << "phase " << p;
+        EXPECT_NEAR(corner.g, look.g * 255, 2) << "phase " << p;
+        EXPECT_NEAR(corner.b, look.b * 255, 2) << "phase " << p;
+        GLfloat clear[4];
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+        EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f) << "back to black";
+
+        const double c = look.still ? 0.0 : 40.0;
+        int cx, cy, rx, ry, ux, uy;
+        gltest::ProjectWorld(c, c, 0.0, &cx, &cy);
+        gltest::ProjectWorld(c + 1.0, c, 0.0, &rx, &ry);
+        gltest::ProjectWorld(c, c + 1.0, 0.0, &ux, &uy);
+        EXPECT_NEAR(cx, 400, 1) << "phase " << p << " looks at its centre";
+        EXPECT_NEAR(cy, 276, 1) << "phase " << p;
+        EXPECT_NEAR(uy - cy, unit, 1.5) << "phase " << p << " from distance 8, upright";
+        EXPECT_NEAR(double(rx - cx) / (uy - cy), look.windowAspect ? 1.0 : 800.0 / 552.0, 0.03)
+            << "phase " << p;
+    }
+    // The credit flights turn world +y on the screen by camAxis.
+    const int screenUp[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+    for (int axis = 0; axis < 4; axis++) {
+        StartAt(1);
+        camAxis = axis;
+        xPos = yPos = 0.0f;
+        DisplayIntro();
+        int cx, cy, ux, uy;
+        gltest::ProjectWorld(0.0, 0.0, 0.0, &cx, &cy);
+        gltest::ProjectWorld(0.0, 1.0, 0.0, &ux, &uy);
+        EXPECT_NEAR(ux - cx, screenUp[axis][0] * unit * 800.0 / 552.0, 2) << "camAxis " << axis;
+        EXPECT_NEAR(uy - cy, screenUp[axis][1] * unit, 2) << "camAxis " << axis;
+    }
+}

@@ -1,0 +1,704 @@
+// Tests of the in-game frame: the projection and camera of both views read
+// back from GL, the model-view matrix and its stack at the end of a frame,
+// the pieces in the picture (pixels of the drawn frame), which ghost slots
+// are drawn, how the pieces are turned, and the points text of an eaten
+// ghost (vertices of the frame in feedback mode, taken back to the world).
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+#include <malloc.h>  // mallinfo2, outside the sanitizer build
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "../board/board.h"
+#include "../game/mazerush.h"
+#include "gl_test.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's count of bytes in use (its runtime has it; the compiler
+// ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
+namespace {
+
+// Bytes the program holds on the heap now.
+size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+const int width = 800;
+const int height = 552;
+
+struct Vec {
+    double x;
+    double y;
+    double z;
+};
+
+Vec Sub(Vec a, Vec b) {
+    return Vec{a.x - b.x, a.y - b.y, a.z - b.z};
+}
+
+double Dot(Vec a, Vec b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+double Length(Vec a) {
+    return std::sqrt(Dot(a, a));
+}
+
+Vec Cross(Vec a, Vec b) {
+    return Vec{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+Vec Normalise(Vec a) {
+    const double n = Length(a);
+    return Vec{a.x / n, a.y / n, a.z / n};
+}
+
+// World point of grid cell (row, col).
+Vec CellPoint(int row, int col) {
+    return Vec{(row - 15) * 1.0, 0.0, (14 - col) * 1.0};
+}
+
+// A 4 x 4 matrix, column-major as GL keeps it.
+using Mat = std::vector<double>;
+
+Mat Product(const Mat& a, const Mat& b) {
+    Mat m(16, 0.0);
+    for (int col = 0; col < 4; col++) {
+        for (int row = 0; row < 4; row++) {
+            for (int k = 0; k < 4; k++) {
+                m[col * 4 + row] += a[k * 4 + row] * b[col * 4 + k];
+            }
+        }
+    }
+    return m;
+}
+
+// The perspective of play: 60 degrees, the window's aspect, 1 to 1000.
+Mat Perspective(double aspectRatio) {
+    const double f = 1.0 / std::tan(30.0 * M_PI / 180.0);
+    const double n = 1.0;
+    const double fa = 1000.0;
+    Mat m(16, 0.0);
+    m[0] = f / aspectRatio;
+    m[5] = f;
+    m[10] = (fa + n) / (n - fa);
+    m[11] = -1.0;
+    m[14] = 2.0 * fa * n / (n - fa);
+    return m;
+}
+
+// A camera at eye looking at centre with up (0, 1, 0).
+Mat LookAt(Vec eye, Vec centre) {
+    const Vec f = Normalise(Sub(centre, eye));
+    const Vec s = Normalise(Cross(f, Vec{0, 1, 0}));
+    const Vec u = Cross(s, f);
+    Mat m = {s.x, u.x, -f.x, 0, s.y, u.y, -f.y, 0, s.z, u.z, -f.z, 0, 0, 0, 0, 1};
+    m[12] = -Dot(s, eye);
+    m[13] = -Dot(u, eye);
+    m[14] = Dot(f, eye);
+    return m;
+}
+
+// The eye of a projection-and-camera matrix: the one point that clip space
+// sends to x = y = w = 0.
+Vec EyeOf(const std::vector<float>& m) {
+    // Rows 0, 1 and 3 of m, applied to (e, 1), must vanish: solve A e = -b.
+    double a[3][3];
+    double b[3];
+    const int rows[3] = {0, 1, 3};
+    for (int r = 0; r < 3; r++) {
+        for (int c = 0; c < 3; c++) {
+            a[r][c] = m[c * 4 + rows[r]];
+        }
+        b[r] = -m[12 + rows[r]];
+    }
+    const double det = a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) -
+                       a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+                       a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+    double e[3];
+    for (int k = 0; k < 3; k++) {
+        double t3[3][3];
+        for (int r = 0; r < 3; r++) {
+            for (int c = 0; c < 3; c++) {
+                t3[r][c] = (c == k) ? b[r] : a[r][c];
+            }
+        }
+        e[k] = (t3[0][0] * (t3[1][1] * t3[2][2] - t3[1][2] * t3[2][1]) -
+                t3[0][1] * (t3[1][0] * t3[2][2] - t3[1][2] * t3[2][0]) +
+                t3[0][2] * (t3[1][0] * t3[2][1] - t3[1][1] * t3[2][0])) /
+               det;
+    }
+    return Vec{e[0], e[1], e[2]};
+}
+
+void ExpectMatrixNear(const std::vector<float>& actual, const Mat& expected) {
+    for (int i = 0; i < 16; i++) {
+        EXPECT_NEAR(actual[i], expected[i], 1e-4 * std::max(1.0, std::fabs(expected[i])))
+            << "element " << i;
+    }
+}
+
+// Where world point p falls in the window, under the projection that the
+// last frame left (its model-view matrix is the identity at every start).
+void Project(Vec p, double* wx, double* wy) {
+    GLdouble proj[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, proj);
+    const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const GLint view[4] = {0, 0, width, height};
+    GLdouble wz = 0.0;
+    gluProject(p.x, p.y, p.z, identity, proj, view, wx, wy, &wz);
+}
+
+// One drawn frame, read back after its swap. Mesa's software renderer swaps
+// by copying the back buffer to the window and keeps it as it was, while the
+// window's own front buffer reads back black on the virtual X server.
+class Frame {
+public:
+    Frame() : rgb(width * height * 3) {
+        DisplayGame();
+        glFinish();
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    }
+
+    gltest::Rgb At(int x, int y) const {
+        const size_t i = (static_cast<size_t>(y) * width + x) * 3;
+        return gltest::Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+
+    gltest::Rgb AtWorld(Vec p) const {
+        double wx = 0.0;
+        double wy = 0.0;
+        Project(p, &wx, &wy);
+        return At(static_cast<int>(wx), static_cast<int>(wy));
+    }
+
+    // How many pixels within r world units (measured across the screen) of
+    // the screen point of p pass the test.
+    int Count(Vec p, double r, const std::function<bool(gltest::Rgb)>& test) const {
+        double cx = 0.0;
+        double cy = 0.0;
+        double ex = 0.0;
+        double ey = 0.0;
+        Project(p, &cx, &cy);
+        Project(Vec{p.x + r, p.y, p.z}, &ex, &ey);
+        const int pr = static_cast<int>(std::hypot(ex - cx, ey - cy));
+        int n = 0;
+        for (int y = static_cast<int>(cy) - pr; y <= static_cast<int>(cy) + pr; y++) {
+            for (int x = static_cast<int>(cx) - pr; x <= static_cast<int>(cx) + pr; x++) {
+                if (x >= 0 && y >= 0 && x < width && y < height && test(At(x, y))) {
+                    n++;
+                }
+            }
+        }
+        return n;
+    }
+
+private:
+    std::vector<unsigned char> rgb;
+};
+
+bool IsYellow(gltest::Rgb c) {
+    return c.r > 120 && c.g > 120 && c.b < 80;
+}
+
+bool IsBlue(gltest::Rgb c) {
+    return c.b > 150 && c.r < 60 && c.g < 60;
+}
+
+bool IsRed(gltest::Rgb c) {
+    return c.r > 100 && c.g < 50 && c.b < 50;
+}
+
+bool IsWhite(gltest::Rgb c) {
+    return c.r > 180 && c.g > 180 && c.b > 180;
+}
+
+// White strokes, dimmed by the light on their thin lines.
+bool IsPale(gltest::Rgb c) {
+    return std::min({c.r, c.g, c.b}) > 60;
+}
+
+bool IsLit(gltest::Rgb c) {
+    return c.r + c.g + c.b > 60;
+}
+
+// One vertex of a frame drawn in feedback mode, back in world coordinates,
+// with whether it belonged to a line (the stroke text) or a polygon.
+struct FrameVertex {
+    Vec p;
+    bool line;
+};
+
+std::vector<FrameVertex> FrameVertices() {
+    std::vector<GLfloat> buffer(1 << 23);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    DisplayGame();
+    const GLint n = glRenderMode(GL_RENDER);
+    EXPECT_GT(n, 0) << "the feedback buffer overflowed";
+    GLdouble proj[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, proj);
+    const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const GLint view[4] = {0, 0, width, height};
+    std::vector<FrameVertex> out;
+    for (GLint i = 0; i < n;) {
+        const GLint token = static_cast<GLint>(buffer[i++]);
+        int count = 0;
+        bool line = false;
+        if (token == GL_POLYGON_TOKEN) {
+            count = static_cast<int>(buffer[i++]);
+        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+            count = 2;
+            line = true;
+        } else if (token == GL_POINT_TOKEN) {
+            count = 1;
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            i++;
+            continue;
+        }
+        for (int v = 0; v < count; v++, i += 3) {
+            Vec p{};
+            gluUnProject(buffer[i], buffer[i + 1], buffer[i + 2], identity, proj, view, &p.x, &p.y,
+                         &p.z);
+            out.push_back(FrameVertex{p, line});
+        }
+    }
+    return out;
+}
+
+// Vertices of polygons within r of c, and higher than minY.
+std::vector<Vec> PolygonsNear(const std::vector<FrameVertex>& all, Vec c, double r,
+                              double minY = -1e9) {
+    std::vector<Vec> out;
+    for (const FrameVertex& v : all) {
+        if (!v.line && Length(Sub(v.p, c)) < r && v.p.y > minY) {
+            out.push_back(v.p);
+        }
+    }
+    return out;
+}
+
+// A cell outside the maze, beyond column 0, in view from above: pieces put
+// there are drawn on their own.
+const int emptyRow = 15;
+const int emptyCol = -5;
+
+// Cells of row 5, a corridor across the whole maze.
+const int ghostCells[maxGhosts][2] = {{5, 2},  {5, 5},  {5, 8},  {5, 11},
+                                      {5, 16}, {5, 19}, {5, 22}, {5, 25}};
+
+class Scene : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Reshape(width, height);
+        InitBoard();
+        initgame();
+        Init();
+        intro = 0;
+        menu = 0;
+        ThreeDView = 0;
+        invincible = 0;
+        ghostKilled = 0;
+        t = 0.0;
+        score = 0;
+        menLeft = 3;
+        num_ghosts = 4;
+        gobx = 29;
+        gobz = 13;
+        gobdir = RIGHT;
+        // Every ghost far beyond the maze, out of view, unless a test brings
+        // it in.
+        for (int i = 0; i < maxGhosts; i++) {
+            PlaceGhost(i, 15, 60);
+        }
+    }
+
+    static void PlaceGhost(int i, int row, int col) {
+        ghost[i].x = row;
+        ghost[i].z = col;
+        ghost[i].dir = UP;
+        ghost[i].alive = true;
+        ghost[i].scared = false;
+        ghost[i].color = colors[i];
+    }
+
+    static void ClearPellets() {
+        for (int r = 0; r < boardRows; r++) {
+            for (int c = 0; c < boardCols; c++) {
+                pellets[r][c] = 0;
+            }
+        }
+    }
+};
+
+// --- Camera ----------------------------------------------------------------
+
+TEST_F(Scene, FromAboveTheProjectionIsPerspectiveTimesTheOverheadCamera) {
+    DisplayGame();
+    const Mat expected = Product(Perspective(800.0 / 552.0), LookAt({0.01, 30, 0}, {0, 0, 0}));
+    ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX), expected);
+    // The overhead camera does not move with the player.
+    gobx = 5;
+    gobz = 13;
+    DisplayGame();
+    ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX), expected);
+}
+
+TEST_F(Scene, BehindThePlayerTheCameraFollowsIt) {
+    ThreeDView = 1;
+    gobx = 5;
+    gobz = 13;
+    DisplayGame();
+    std::vector<float> m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    ExpectMatrixNear(m, Product(Perspective(800.0 / 552.0), LookAt({-10, 5, 6}, {-10, 0, 1})));
+    const Vec eye = EyeOf(m);
+    EXPECT_NEAR(eye.x, -10.0, 1e-3);
+    EXPECT_NEAR(eye.y, 5.0, 1e-3);
+    EXPECT_NEAR(eye.z, 6.0, 1e-3);
+
+    gobx = 29;
+    gobz = 26;
+    DisplayGame();
+    m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    ExpectMatrixNear(m, Product(Perspective(800.0 / 552.0), LookAt({14, 5, -7}, {14, 0, -12})));
+}
+
+TEST_F(Scene, TheProjectionFollowsTheWindowShape) {
+    Reshape(1000, 500);
+    DisplayGame();
+    ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX),
+                     Product(Perspective(2.0), LookAt({0.01, 30, 0}, {0, 0, 0})));
+    Reshape(width, height);
+}
+
+TEST_F(Scene, AFrameStartsFromTheIdentityAndEndsWithTheScoresTurn) {
+    for (int view = 0; view < 2; view++) {
+        ThreeDView = view;
+        invincible = view;  // the mad look too
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glTranslatef(3.0f, 4.0f, 5.0f);
+        glMatrixMode(GL_TEXTURE);  // whatever mode the last screen left
+        DisplayGame();
+        GLint mode = 0;
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        EXPECT_EQ(mode, GL_MODELVIEW);
+        const std::vector<float> turn = {0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1};
+        const std::vector<float> m = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
+        for (int i = 0; i < 16; i++) {
+            EXPECT_NEAR(m[i], turn[i], 1e-6) << "element " << i;
+        }
+        GLint depth = 0;
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+        EXPECT_EQ(depth, 1);
+        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
+        EXPECT_EQ(depth, 1);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+}
+
+// --- The pieces in the picture ---------------------------------------------
+
+TEST_F(Scene, GobblerIsYellowOnItsCellFromAbove) {
+    gobx = 5;
+    gobz = 13;
+    gobdir = RIGHT;
+    const Frame frame;
+    const gltest::Rgb c = frame.AtWorld(CellPoint(5, 13));
+    EXPECT_TRUE(IsYellow(c)) << c.r << " " << c.g << " " << c.b;
+    // Its old cell is bare again.
+    gobx = 29;
+    const Frame moved;
+    EXPECT_FALSE(IsYellow(moved.AtWorld(CellPoint(5, 13))));
+    EXPECT_GT(moved.Count(CellPoint(29, 13), 0.5, IsYellow), 0);
+}
+
+TEST_F(Scene, APoweredUpGobblerGlowsRed) {
+    gobx = 5;
+    gobz = 13;
+    const Frame normal;
+    invincible = 1;
+    const Frame mad;
+    auto redder = [](gltest::Rgb c) { return c.r > 200 && c.r - c.g > 60; };
+    EXPECT_EQ(normal.Count(CellPoint(5, 13), 0.5, redder), 0);
+    EXPECT_GT(mad.Count(CellPoint(5, 13), 0.5, redder), 20);
+}
+
+TEST_F(Scene, GobblerIsInPictureInThe3DView) {
+    ThreeDView = 1;
+    gobx = 5;
+    gobz = 13;
+    const Frame frame;
+    EXPECT_GT(frame.Count(Vec{-10, 0.5, 1}, 0.4, IsYellow), 50);
+    // The camera looks at the player: it stands in the middle of the window.
+    double wx = 0.0;
+    double wy = 0.0;
+    Project(CellPoint(5, 13), &wx, &wy);
+    EXPECT_NEAR(wx, width / 2.0, 1.0);
+    EXPECT_NEAR(wy, height / 2.0, 1.0);
+}
+
+TEST_F(Scene, WithSixGhostsSlotsSixAndSevenAreNotDrawn) {
+    ClearPellets();
+    for (int i = 0; i < maxGhosts; i++) {
+        PlaceGhost(i, ghostCells[i][0], ghostCells[i][1]);
+    }
+    for (int ghosts : {6, 8, 4}) {
+        num_ghosts = ghosts;
+        const std::vector<FrameVertex> all = FrameVertices();
+        for (int i = 0; i < maxGhosts; i++) {
+            // Walls and corners reach 0.4 above the floor; a ghost 0.8.
+            const size_t above =
+                PolygonsNear(all, CellPoint(ghostCells[i][0], ghostCells[i][1]), 0.9, 0.45).size();
+            if (i < ghosts) {
+                EXPECT_GT(above, 50u) << "slot " << i << " of " << ghosts;
+            } else {
+                EXPECT_EQ(above, 0u) << "slot " << i << " of " << ghosts;
+            }
+        }
+    }
+}
+
+TEST_F(Scene, GhostsAreDrawnInTheirColoursAndBlueWhenScared) {
+    PlaceGhost(0, 5, 5);
+    const Frame own;
+    EXPECT_GT(own.Count(CellPoint(5, 5), 0.5, IsRed), 40);
+    EXPECT_EQ(own.Count(CellPoint(5, 5), 0.5, IsBlue), 0);
+
+    // Scared for the whole power period, with no flashing near its end.
+    invincible = 1;
+    ghost[0].scared = true;
+    madtimer.Reset();
+    madtimer.Start();
+    madtimer.start -= powerPeriod - 0.1;
+    const Frame scared;
+    EXPECT_GT(scared.Count(CellPoint(5, 5), 0.5, IsBlue), 40);
+    EXPECT_EQ(scared.Count(CellPoint(5, 5), 0.5, IsRed), 0);
+}
+
+TEST_F(Scene, AnEatenGhostShowsOnlyItsEyes) {
+    ClearPellets();
+    PlaceGhost(0, 5, 5);
+    ghost[0].alive = false;
+    const Frame frame;
+    EXPECT_EQ(frame.Count(CellPoint(5, 5), 0.6, IsRed), 0);
+    EXPECT_GT(frame.Count(CellPoint(5, 5), 0.6, IsWhite), 20);
+    // Even a scared one: nothing blue but its eyes' glints.
+    ghost[0].scared = true;
+    const Frame scared;
+    EXPECT_EQ(scared.Count(CellPoint(5, 5), 0.6, IsBlue), 0);
+}
+
+TEST_F(Scene, TheScoreChangesOnScreen) {
+    score = 0;
+    const Frame zero;
+    score = 8880;
+    const Frame more;
+    // From above the score lies beside the maze's last rows, from world
+    // (14, 0, -15) on toward -z.
+    const Vec start{13, 0, -16};
+    const int litZero = zero.Count(start, 1.5, IsLit);
+    const int litMore = more.Count(start, 1.5, IsLit);
+    EXPECT_GT(litZero, 10);
+    EXPECT_GT(litMore, litZero + 10);
+    EXPECT_GT(more.Count(Vec{13, 0, -21}, 1.2, IsLit), 10);
+    EXPECT_EQ(zero.Count(Vec{13, 0, -21}, 1.2, IsLit), 0);
+}
+
+TEST_F(Scene, ALostLifeRemovesAnIcon) {
+    menLeft = 3;
+    const Frame three;
+    menLeft = 2;
+    const Frame two;
+    const Vec third{-10, 0, -17};
+    EXPECT_GT(three.Count(third, 0.6, IsYellow), 40);
+    EXPECT_EQ(two.Count(third, 0.6, IsYellow), 0);
+    EXPECT_GT(two.Count(Vec{-12, 0, -17}, 0.6, IsYellow), 40);
+}
+
+// --- How the pieces are turned ---------------------------------------------
+
+// The direction in which a model turned by (rx, ry, rz) looks with its eyes:
+// the eye pair sits at model (0, 0.347, 0.589), between the two eyes.
+Vec EyeDirection(double rx, double ry, double rz) {
+    Vec v{0.0, 0.347, 0.589};
+    const double a = rz * M_PI / 180.0;
+    v = Vec{v.x * std::cos(a) - v.y * std::sin(a), v.x * std::sin(a) + v.y * std::cos(a), v.z};
+    const double b = ry * M_PI / 180.0;
+    v = Vec{v.x * std::cos(b) + v.z * std::sin(b), v.y, -v.x * std::sin(b) + v.z * std::cos(b)};
+    const double c = rx * M_PI / 180.0;
+    v = Vec{v.x, v.y * std::cos(c) - v.z * std::sin(c), v.y * std::sin(c) + v.z * std::cos(c)};
+    return Normalise(v);
+}
+
+// The direction from c to the middle of the vertices that stand out of a
+// 0.8 ball around c: the eyes.
+Vec MeasuredEyes(const std::vector<Vec>& pts, Vec c) {
+    Vec sum{0, 0, 0};
+    int n = 0;
+    for (const Vec& p : pts) {
+        const Vec d = Sub(p, c);
+        if (Length(d) > 0.82) {
+            sum = Vec{sum.x + d.x, sum.y + d.y, sum.z + d.z};
+            n++;
+        }
+    }
+    EXPECT_GT(n, 20);
+    return Normalise(sum);
+}
+
+struct TurnCase {
+    dirT dir;
+    int view;
+    double rx;
+    double ry;
+    double rz;
+};
+
+// The turns of the game's table, for each direction in each view.
+const TurnCase turnCases[] = {
+    {UP, 0, 0, 270, -90},     {RIGHT, 0, 45, 180, -90},  {DOWN, 0, 145, 90, -90},
+    {LEFT, 0, 145, 180, -90}, {UP, 1, 0, 270, 0},        {RIGHT, 1, 0, 180, 0},
+    {DOWN, 1, 0, 90, 0},      {LEFT, 1, 180, 180, -180},
+};
+
+TEST_F(Scene, GobblerIsTurnedForItsDirectionAndTheView) {
+    gobx = emptyRow;
+    gobz = emptyCol;
+    const Vec centre = CellPoint(emptyRow, emptyCol);
+    for (const TurnCase& tc : turnCases) {
+        ThreeDView = tc.view;
+        gobdir = tc.dir;
+        const Vec seen = MeasuredEyes(PolygonsNear(FrameVertices(), centre, 1.2), centre);
+        const Vec want = EyeDirection(tc.rx, tc.ry, tc.rz);
+        EXPECT_GT(Dot(seen, want), std::cos(10.0 * M_PI / 180.0))
+            << "direction " << tc.dir << " view " << tc.view;
+    }
+}
+
+TEST_F(Scene, GhostEyesAreTurnedAlongTheirWay) {
+    // An eaten ghost on its way home: only its eyes, looking where it goes.
+    // The player four cells further out, so that the camera behind it sees
+    // the ghost.
+    gobx = emptyRow;
+    gobz = emptyCol - 4;
+    PlaceGhost(2, emptyRow, emptyCol);
+    ghost[2].alive = false;
+    const Vec centre = CellPoint(emptyRow, emptyCol);
+    for (const TurnCase& tc : turnCases) {
+        ThreeDView = tc.view;
+        ghost[2].dir = tc.dir;
+        const std::vector<Vec> pts = PolygonsNear(FrameVertices(), centre, 1.2);
+        // Eyes only: nothing of the body, all of it on the eyes' side.
+        const Vec want = EyeDirection(tc.rx, tc.ry, tc.rz);
+        for (const Vec& p : pts) {
+            ASSERT_GT(Dot(Sub(p, centre), want), 0.0) << "direction " << tc.dir;
+        }
+        const Vec seen = MeasuredEyes(pts, centre);
+        EXPECT_GT(Dot(seen, want), std::cos(10.0 * M_PI / 180.0))
+            << "direction " << tc.dir << " view " << tc.view;
+    }
+}
+
+// --- The points of an eaten ghost ------------------------------------------
+
+// The vertices of the stroke text in the frame that is not the score (which
+// stands beyond the maze's last rows, x > 11).
+std::vector<Vec> KillText(const std::vector<FrameVertex>& all) {
+    std::vector<Vec> out;
+    for (const FrameVertex& v : all) {
+        if (v.line && v.p.x < 5.0) {
+            out.push_back(v.p);
+        }
+    }
+    return out;
+}
+
+TEST_F(Scene, AnEatenGhostsPointsShowForOneFrameBesideItsCell) {
+    deadGhost.x = 5;
+    deadGhost.z = 13;
+    ghostKilled = 1;
+    const std::vector<Vec> text = KillText(FrameVertices());
+    EXPECT_EQ(ghostKilled, 0);
+    ASSERT_FALSE(text.empty());
+    Vec lo{1e9, 1e9, 1e9};
+    Vec hi{-1e9, -1e9, -1e9};
+    for (const Vec& p : text) {
+        lo = Vec{std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+        hi = Vec{std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+    }
+    // Lying flat, its baseline from world (-9.25, 0, 0.25) toward -z, the
+    // digits (one unit tall) reaching toward -x.
+    EXPECT_NEAR(lo.y, 0.0, 1e-3);
+    EXPECT_NEAR(hi.y, 0.0, 1e-3);
+    EXPECT_LE(hi.z, 0.25 + 1e-3);
+    EXPECT_GT(hi.z, 0.25 - 0.3);
+    EXPECT_LT(lo.z, 0.25 - 3 * 0.7);  // three digits
+    EXPECT_LE(hi.x, -9.25 + 0.34);
+    EXPECT_GT(hi.x, -9.25 - 0.1);
+    EXPECT_LT(lo.x, -9.25 - 0.8);
+    EXPECT_GT(lo.x, -9.25 - 1.2);
+
+    // The next frame has none.
+    EXPECT_TRUE(KillText(FrameVertices()).empty());
+}
+
+TEST_F(Scene, ThePointsAreSeenInThePicture) {
+    ClearPellets();
+    deadGhost.x = 5;
+    deadGhost.z = 13;
+    gobx = 29;
+    ghostKilled = 1;
+    const Frame with;
+    const Frame without;
+    const Vec middle{-9.75, 0, -1.0};
+    EXPECT_GT(with.Count(middle, 0.8, IsPale), 10);
+    EXPECT_EQ(without.Count(middle, 0.8, IsPale), 0);
+}
+
+// --- Memory ----------------------------------------------------------------
+
+TEST_F(Scene, FramesLeaveTheHeapWhereItWas) {
+    // Every piece in the picture: a mad Gobbler, whole, scared and eaten
+    // ghosts, the lives and the points text that each frame frees again.
+    num_ghosts = maxGhosts;
+    for (int i = 0; i < maxGhosts; i++) {
+        PlaceGhost(i, ghostCells[i][0], ghostCells[i][1]);
+    }
+    ghost[1].scared = true;
+    ghost[2].alive = false;
+    invincible = 1;
+    deadGhost.x = 5;
+    deadGhost.z = 13;
+    // Pixels do not matter here: a tiny viewport keeps the frames cheap.
+    glViewport(0, 0, 8, 8);
+    auto frames = [](int n) {
+        for (int i = 0; i < n; i++) {
+            ThreeDView = i % 2;
+            ghostKilled = 1;
+            DisplayGame();
+        }
+        glFinish();
+    };
+    frames(50);
+    const size_t before = HeapInUse();
+    frames(1000);
+    const size_t after = HeapInUse();
+    glViewport(0, 0, width, height);
+    // One forgotten 4-byte string or quadric a frame would be kilobytes.
+    EXPECT_LT(after, before + 512) << "grew by " << after - before << " bytes";
+}
+
+}  // namespace

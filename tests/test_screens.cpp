@@ -1,0 +1,218 @@
+// Tests of the level-change and game-over screens: the pan and its end,
+// driven by the recorded readings (levelChangeLastTime, the chomp readings,
+// a Timer's start) instead of sleeping; the score counting up per frame; the
+// pictures read back from GL; and how the screens meet the menu, play and
+// each other through the real callbacks.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "../board/board.h"
+#include "../game/mazerush.h"
+#include "gl_test.h"
+
+namespace {
+
+// Elapsed time exactly e on the level-change clock, stopped at 10 s.
+void FreezeLevelChange(double e) {
+    levelChangeTimer.Reset();
+    levelChangeTimer.elapsed = 10.0;
+    levelChangeLastTime = static_cast<float>(10.0 - e);
+}
+
+// The level-change screen as LevelFinished leaves it.
+void BeginLevelChange() {
+    intro = 0;
+    menu = 0;
+    changeLevel = 1;
+    levelChangeStart = 1;
+}
+
+}  // namespace
+
+TEST(LevelChange, PansFromMinus15To7AndEndsJustPast7Seconds) {
+    BeginLevelChange();
+    LevelChangeIdle();
+    EXPECT_EQ(levelChangeStart, 0);
+    EXPECT_NEAR(xPos, -15.0f, 0.01f);
+    EXPECT_EQ(yPos, 0.0f);
+    EXPECT_EQ(zPos, 10.0f);
+    levelChangeLastTime = static_cast<float>(levelChangeTimer.Time() - 3.5);
+    LevelChangeIdle();
+    EXPECT_NEAR(xPos, -4.0f, 0.01f);
+    FreezeLevelChange(7.0);
+    LevelChangeIdle();
+    EXPECT_EQ(changeLevel, 1) << "still up at 7.0 s";
+    EXPECT_FLOAT_EQ(xPos, 7.0f);
+
+    happy = 120.0;
+    t = 20.0;
+    openMouth = 1;
+    chompTimer.start -= 0.01;
+    FreezeLevelChange(7.001);
+    LevelChangeIdle();
+    EXPECT_EQ(changeLevel, 0);
+    EXPECT_EQ(xPos + yPos + zPos, 0.0f);
+    EXPECT_EQ(happy, 10.0) << "zeroed, then the chomp step of the same call";
+    EXPECT_EQ(t, 25.0);
+    EXPECT_EQ(levelChangeTimer.elapsed, 0.0) << "reset for the next level change";
+    EXPECT_TRUE(gltest::RedisplayPending());
+}
+
+TEST(LevelChange, AFurtherLevelFinishedRestartsTheSevenSeconds) {
+    BeginLevelChange();
+    LevelChangeIdle();
+    levelChangeLastTime = static_cast<float>(levelChangeTimer.Time() - 5.0);
+    LevelChangeIdle();
+    const float before = levelChangeCurrTime;
+    LevelFinished();
+    LevelChangeIdle();
+    EXPECT_GE(levelChangeLastTime, before) << "the clock runs on without a reset";
+    EXPECT_NEAR(xPos, -15.0f, 0.01f);
+    levelChangeLastTime = static_cast<float>(levelChangeTimer.Time() - 6.9);
+    LevelChangeIdle();
+    EXPECT_EQ(changeLevel, 1) << "6.9 s after the second start";
+}
+
+TEST(LevelChange, MouthAndSpinStepWheneverTheClockHasMovedAndStayInRange) {
+    BeginLevelChange();
+    LevelChangeIdle();  // starts chompTimer
+    t = 0.0;
+    openMouth = 1;
+    happy = 0.0;
+    std::vector<double> mouth;
+    std::vector<double> spin;
+    for (int i = 0; i < 38; i++) {
+        chompTimer.start -= 0.001;
+        LevelChangeIdle();
+        mouth.push_back(t);
+        spin.push_back(happy);
+    }
+    for (int i = 0; i < 21; i++) {
+        EXPECT_EQ(mouth[i], i < 10 ? 5.0 * (i + 1) : std::fabs(5.0 * (19 - i))) << i;
+    }
+    EXPECT_EQ(spin[35], 360.0);
+    EXPECT_EQ(spin[36], 0.0) << "not 370";
+    chompTimer.Reset();  // a clock that has not moved moves nothing
+    chompTimer.elapsed = 2.0;
+    chompLastTime = 2.0f;
+    LevelChangeIdle();
+    EXPECT_EQ(t, mouth.back());
+    chompTimer.Start();
+
+    // An angle that play left past a limit comes back into the swing instead
+    // of shaking about the limit.
+    for (double start : {60.0, -10.0}) {
+        t = start;
+        openMouth = start > 0.0;
+        double lowest = t;
+        double highest = t;
+        for (int i = 0; i < 30; i++) {
+            chompTimer.start -= 0.001;
+            LevelChangeIdle();
+            lowest = std::min(lowest, t);
+            highest = std::max(highest, t);
+        }
+        EXPECT_EQ(start > 0.0 ? lowest : highest, start > 0.0 ? 0.0 : 50.0) << start;
+    }
+}
+
+TEST(LevelChangePicture, EveryFrameAddsFiveAndTheCameraLooksFromDistance10) {
+    aspect = 800.0 / 552.0;
+    score = 100;
+    xPos = -4.0f;
+    yPos = 0.0f;
+    zPos = 10.0f;
+    DisplayLevelChange();
+    DisplayLevelChange();
+    EXPECT_EQ(score, 110) << "the first frame counts too";
+    int cx, cy, rx, ry, ux, uy;
+    gltest::ProjectWorld(-4.0, 0.0, 0.0, &cx, &cy);
+    gltest::ProjectWorld(-3.0, 0.0, 0.0, &rx, &ry);
+    gltest::ProjectWorld(-4.0, 1.0, 0.0, &ux, &uy);
+    EXPECT_NEAR(cx, 400, 1);
+    EXPECT_NEAR(cy, 276, 1);
+    EXPECT_NEAR(uy - cy, 276.0 / std::tan(M_PI / 6) / 10.0, 1.5);
+    EXPECT_NEAR(rx - cx, uy - cy, 1.5) << "the window's aspect";
+
+    // After a level change the camera is at the origin, and the frame that
+    // LevelFinished asks for can come before the idle step moves it.
+    xPos = yPos = zPos = 0.0f;
+    DisplayLevelChange();
+    for (float v : gltest::GetMatrix(GL_PROJECTION_MATRIX)) {
+        ASSERT_TRUE(std::isfinite(v));
+    }
+    gltest::ProjectWorld(0.0, 0.0, -5.0, &cx, &cy);
+    EXPECT_NEAR(cx, 400, 1) << "looking toward -z";
+    EXPECT_NEAR(cy, 276, 1);
+}
+
+TEST(GameOver, IsDrawnOnlyWhenARedisplayIsRequested) {
+    intro = 0;
+    gameOver = 1;
+    gltest::RedisplayPending();
+    for (int i = 0; i < 20; i++) {
+        Idle();
+    }
+    EXPECT_FALSE(gltest::RedisplayPending()) << "the idle step leaves the picture alone";
+    glutPostRedisplay();
+    EXPECT_TRUE(gltest::RedisplayPending());
+}
+
+TEST(ScreensDispatch, LeftForTheMenuTheLevelChangeRunsOnBehindIt) {
+    BeginLevelChange();
+    menu = 1;  // Escape during the level change
+    score = 50;
+    Display();
+    EXPECT_EQ(score, 50) << "the menu is drawn, not the level change";
+    Idle();
+    EXPECT_NEAR(xPos, -15.0f, 0.01f) << "the level change's idle step runs";
+    FreezeLevelChange(7.01);
+    Idle();
+    EXPECT_EQ(changeLevel, 0);
+}
+
+TEST(ScreensDispatch, WithGameOverSetTooTheLevelChangeComesFirst) {
+    BeginLevelChange();
+    gameOver = 1;
+    score = 50;
+    Idle();
+    Display();
+    EXPECT_EQ(score, 55) << "the level change is shown";
+    FreezeLevelChange(7.01);
+    Idle();
+    Display();
+    EXPECT_EQ(score, 55) << "then game over";
+    EXPECT_EQ(xPos, 4.0f);
+}
+
+TEST(ScreensDispatch, PlayResumesOnTheNextLevelWhenTheLevelChangeEnds) {
+    intro = 0;
+    menu = 0;
+    LevelFinished();
+    EXPECT_EQ(levelNum, 2);
+    lastgobmove = -1.0;  // Gobbler is overdue for a step
+    Idle();
+    FreezeLevelChange(7.01);
+    Idle();
+    EXPECT_EQ(changeLevel, 0);
+    EXPECT_EQ(gobz, 13) << "play waited behind the level change";
+    Idle();
+    EXPECT_EQ(gobz, 14) << "play runs again, Gobbler heading right";
+    Idle();
+    EXPECT_EQ(pellets[5][14], 0) << "and eats in the refilled maze";
+}
+
+TEST(ScreensDispatch, EscapeOrQFromGameOverStartsAFreshGameInTheMenu) {
+    for (unsigned char key : {27, 81, 113}) {  // Escape, Q, q
+        intro = 0;
+        menu = 0;
+        gameOver = 1;
+        score = 1200;
+        Keyboard(key, 0, 0);
+        EXPECT_EQ(menu, 1) << "key " << int(key);
+        EXPECT_EQ(gameOver, 0);
+        EXPECT_EQ(score, 0);
+    }
+}
