@@ -7,13 +7,6 @@
 # the quit line and on it ends the program with status 0.
 source "$(dirname "$0")/lib.sh"
 
-# Unwinding in full on every allocation deadlocks the sanitizer build once
-# llvmpipe registers the code it compiles for the lit text, and with the
-# default unwinding the leak check at exit cannot name the GL driver, which
-# Mesa has unloaded by then. The leaks of a whole session are the play
-# session test's to watch; here the status of the quit is the program's own.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-}:fast_unwind_on_malloc=1:detect_leaks=0"
-
 # The window rectangle "WxH+X+Y" of the world rectangle (x0, y0)-(x1, y1) in
 # the plane z = 0, as the menu's camera sees it: 60 degrees, 800 x 552, the
 # eye at (4, 0, 10) looking down -z.
