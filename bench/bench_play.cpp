@@ -127,8 +127,33 @@ static void BM_PlayTickEightGhostsOneGoingHome(benchmark::State& state) {
         }
     }
     initgame();
+    num_ghosts = 4;
 }
 BENCHMARK(BM_PlayTickEightGhostsOneGoingHome);
+
+// A full tick with range(0) ghosts, all wandering: every piece's step is
+// due, and Gobbler stands in the dead space where no ghost reaches it.
+static void BM_PlayTick(benchmark::State& state) {
+    StartPlay();
+    num_ghosts = static_cast<int>(state.range(0));
+    for (int i = 0; i < num_ghosts; i++) {
+        ghost[i].x = ghostCells[i][0];
+        ghost[i].z = ghostCells[i][1];
+    }
+    gobx = 3;
+    gobz = 4;
+    gobdir = RIGHT;
+    for (auto _ : state) {
+        lastgobmove = -1e9;
+        for (int i = 0; i < num_ghosts; i++) {
+            ghost[i].lastmove = -1e9;
+        }
+        PlayTick();
+    }
+    initgame();
+    num_ghosts = 4;
+}
+BENCHMARK(BM_PlayTick)->Arg(4)->Arg(8);
 
 static void BM_ReturnHomeFromPlayerStart(benchmark::State& state) {
     StartPlay();
