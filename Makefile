@@ -4,7 +4,7 @@ JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: run test build deps coverage clean
+.PHONY: run test build deps coverage bench clean
 COVERAGE := build/coverage
 
 deps:
@@ -35,6 +35,14 @@ coverage: deps
 		--exclude-unreachable-branches --exclude-throw-branches \
 		--txt build/coverage.txt --html-details build/coverage.html --print-summary $(COVERAGE)
 	@echo "Coverage report: build/coverage.txt, build/coverage.html"
+
+# Release build with the benchmarks; runs them and the real game in play, and
+# writes build/bench-report.md.
+BENCH := build/bench
+bench: deps
+	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF -DMAZERUSH_BENCH=ON >/dev/null
+	@cmake --build $(BENCH) -j $(JOBS) -- --no-print-directory
+	@scripts/bench-report $(BENCH)
 
 clean:
 	rm -rf build

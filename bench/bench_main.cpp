@@ -21,6 +21,11 @@ int main(int argc, char** argv) {
     InitBoard();
     initgame();
     Init();
+    // The renderer and its version head the report beside the machine's.
+    benchmark::AddCustomContext("gl_renderer",
+                                reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    benchmark::AddCustomContext("gl_version",
+                                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

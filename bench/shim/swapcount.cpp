@@ -1,0 +1,57 @@
+// swapcount: a library preloaded into the real game to count the frames it
+// shows. It stands in for glXSwapBuffers, hands each call on to the real one
+// and, once a second, appends to the file named by MAZERUSH_SWAPLOG a line
+// "seconds frames": the time since the first frame and the frames shown
+// since the line before. Nothing else of the game is touched.
+// Depends on: libdl (dlsym), GLX.
+#include <GL/glx.h>
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+using swapT = void (*)(Display*, GLXDrawable);
+
+double Now() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+swapT realSwap = nullptr;
+double firstFrame = -1.0;
+double lastReport = 0.0;
+long framesSinceReport = 0;
+
+}  // namespace
+
+extern "C" void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
+    if (realSwap == nullptr) {
+        realSwap = reinterpret_cast<swapT>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
+        if (realSwap == nullptr) {
+            abort();
+        }
+    }
+    realSwap(dpy, drawable);
+    const double now = Now();
+    if (firstFrame < 0.0) {
+        firstFrame = now;
+        lastReport = now;
+    }
+    framesSinceReport++;
+    if (now - lastReport >= 1.0) {
+        const char* path = getenv("MAZERUSH_SWAPLOG");
+        if (path != nullptr) {
+            FILE* log = fopen(path, "a");
+            if (log != nullptr) {
+                fprintf(log, "%.3f %ld\n", now - firstFrame, framesSinceReport);
+                fclose(log);
+            }
+        }
+        framesSinceReport = 0;
+        lastReport = now;
+    }
+}
