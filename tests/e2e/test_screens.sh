@@ -15,7 +15,7 @@ FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
 fast() {
     local speed=$1
     shift
-    exec env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="+0 x$speed" \
+    exec env LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FAKETIME_LIB" FAKETIME="+0 x$speed" \
         ASAN_OPTIONS="${ASAN_OPTIONS:-}:fast_unwind_on_malloc=1:verify_asan_link_order=0" "$@"
 }
 
