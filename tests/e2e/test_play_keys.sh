@@ -75,6 +75,9 @@ ran=$img
 eaten=$((12 - $(pellets_on_row "$ran" 5 14 25)))
 [ "$eaten" -eq 12 ] || fail "only $eaten of the 12 pellets behind Gobbler on row 5 are gone"
 [ "$(pellets_on_row "$ran" 5 1 12)" -ge 10 ] || fail "pellets left of the start cell are gone"
+# WUSS, the first difficulty, brings only the first four ghosts: never the
+# lime one.
+[ "$(count_in "$ran" "$maze_box" "$HUE_LIME")" -le 2 ] || fail "a lime ghost plays on WUSS"
 
 # --- Pause, the bonus key, resume and a turn -----------------------------------
 
