@@ -76,10 +76,12 @@ if ldd "$MAZERUSH" 2>/dev/null | grep -q libasan; then
     done
 fi
 
-# Starts the game (with any prefix command, e.g. faketime) and waits for its
-# window. Its standard output and error go to files of the test.
+# Starts the game (with any prefix command, e.g. faster) and waits for its
+# window. Its standard output and error go to files of the test. The prefix
+# runs with the game's preloads in LD_PRELOAD, so that one which preloads a
+# library of its own (faster) adds it after them.
 start_game() {
-    "$@" env LD_PRELOAD="$GAME_PRELOAD${LD_PRELOAD:+:$LD_PRELOAD}" "$MAZERUSH" \
+    LD_PRELOAD="$GAME_PRELOAD${LD_PRELOAD:+:$LD_PRELOAD}" "$@" "$MAZERUSH" \
         >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
     GAME_PID=$!
     for _ in $(seq 1 200); do
@@ -114,4 +116,170 @@ shot() {
 # The colour "r g b" (0..255) at (x, y) of a screenshot, y from the top.
 pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# --- Where world points land on the screen --------------------------------
+
+# Screen point "x y" (whole pixels from the window's top left) of the world
+# point (px, py, pz) seen through gluPerspective(fovy, 800 / 552) after
+# gluLookAt(eye, centre, up), the way every camera of the game is set up.
+project() {
+    awk -v fovy="$1" -v ex="$2" -v ey="$3" -v ez="$4" -v cx="$5" -v cy="$6" -v cz="$7" \
+        -v ux="$8" -v uy="$9" -v uz="${10}" -v px="${11}" -v py="${12}" -v pz="${13}" \
+        -v w="${WINDOW_W:-800}" -v h="${WINDOW_H:-552}" 'BEGIN {
+        # f: the view direction; s = f x up; u = s x f (as gluLookAt does).
+        fx = cx - ex; fy = cy - ey; fz = cz - ez
+        n = sqrt(fx * fx + fy * fy + fz * fz); fx /= n; fy /= n; fz /= n
+        sx = fy * uz - fz * uy; sy = fz * ux - fx * uz; sz = fx * uy - fy * ux
+        n = sqrt(sx * sx + sy * sy + sz * sz); sx /= n; sy /= n; sz /= n
+        vx = sy * fz - sz * fy; vy = sz * fx - sx * fz; vz = sx * fy - sy * fx
+        dx = px - ex; dy = py - ey; dz = pz - ez
+        xe = sx * dx + sy * dy + sz * dz
+        ye = vx * dx + vy * dy + vz * dz
+        d = fx * dx + fy * dy + fz * dz
+        a = fovy * 3.14159265358979 / 360; cot = cos(a) / sin(a)
+        ndcx = cot / (w / h) * xe / d; ndcy = cot * ye / d
+        printf "%d %d\n", (ndcx + 1) * w / 2, (1 - ndcy) * h / 2
+    }'
+}
+
+# Grid point (row, column) of the maze at height y (default the floor), in
+# play's world: row 15 and column 14 at the origin, rows along +x, columns
+# along -z, one unit a cell.
+grid_world() {
+    awk -v r="$1" -v c="$2" -v y="${3:-0}" 'BEGIN { print r - 15, y, 14 - c }'
+}
+
+# Screen point of grid point (row, column [, y]) in the view from above: the
+# eye 30 up over the maze's centre (nudged along x), up along +y.
+above_point() {
+    # shellcheck disable=SC2046
+    project 60 0.01 30 0 0 0 0 0 1 0 $(grid_world "$@")
+}
+
+# Screen point of grid point (row, column [, y]) in the 3D view, the camera
+# 5 up and 5 behind Gobbler standing on (gobRow, gobCol):
+# behind_point gobRow gobCol row column [y].
+behind_point() {
+    local gx gz
+    read -r gx _ gz < <(grid_world "$1" "$2")
+    shift 2
+    # shellcheck disable=SC2046
+    project 60 "$gx" 5 "$(awk -v z="$gz" 'BEGIN { print z + 5 }')" "$gx" 0 "$gz" 0 1 0 $(grid_world "$@")
+}
+
+# Screen point of world point (x, y [, z]) seen by the camera of the menu
+# and the game-over screen: the eye at (4, 0, 10) looking down -z.
+screen_point() {
+    project 60 4 0 10 4 0 0 0 1 0 "$1" "$2" "${3:-0}"
+}
+
+# A crop "WxH+X+Y" of the box spanned by two screen points "x0 y0" "x1 y1".
+box() {
+    awk -v a="$1" -v b="$2" 'BEGIN {
+        split(a, p, " "); split(b, q, " ")
+        l = p[1] < q[1] ? p[1] : q[1]; r = p[1] < q[1] ? q[1] : p[1]
+        t = p[2] < q[2] ? p[2] : q[2]; u = p[2] < q[2] ? q[2] : p[2]
+        printf "%dx%d+%d+%d\n", r - l + 1, u - t + 1, l, t }'
+}
+
+# A crop of (2 half + 1) pixels square centred on screen point "x y".
+around() {
+    awk -v a="$1" -v n="$2" 'BEGIN { split(a, p, " ")
+        printf "%dx%d+%d+%d\n", 2 * n + 1, 2 * n + 1, p[1] - n, p[2] - n }'
+}
+
+# --- Colours ----------------------------------------------------------------
+
+# awk tests of a pixel's r, g, b (0..255) for the game's colours as its light
+# shows them.
+HUE_YELLOW='r > b + 40 && g > b + 40 && g * 10 > r * 7'
+HUE_PINK='r > 30 && r > g && g * 10 > r * 7 && g - b < 5 && b - g < 5'
+HUE_BLUE='b > 25 && b > 2 * r + 5 && b > 2 * g + 5'
+HUE_BLACK='r + g + b == 0'
+HUE_MAGENTA='r > 40 && g * 3 < r && g * 3 < b && r * 2 > b && b * 2 > r'
+HUE_RED='r > 40 && g * 3 < r && b * 3 < r'
+HUE_GREEN='g > 40 && r * 3 < g && b * 3 < g'
+HUE_LIME='g > 60 && r * 10 > g * 3 && r * 10 < g * 7 && b * 5 < g'
+HUE_WHITE='r > 25 && r - g < 20 && g - r < 20 && r - b < 20 && b - r < 20'
+HUE_LIT='r + g + b > 127'
+HUE_FOG='r >= 126 && r <= 130 && g == r && b == r'
+
+# How many pixels of crop $2 ("WxH+X+Y") of screenshot $1 pass the awk test $3.
+count_in() {
+    convert "$1" -crop "$2" +repage -depth 8 txt:- |
+        sed -nE 's/^[0-9]+,[0-9]+: \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/p' |
+        awk "{ r = \$1; g = \$2; b = \$3; if ($3) n++ } END { print n + 0 }"
+}
+
+# Whether the pixel at screen point "x y" of screenshot $1 passes test $3.
+pixel_is() {
+    local r g b
+    # shellcheck disable=SC2086
+    read -r r g b < <(pixel "$1" $2)
+    awk -v r="$r" -v g="$g" -v b="$b" "BEGIN { exit !($3) }"
+}
+
+# How many pixels differ between two screenshots, in crop $3 if given.
+differ() {
+    local n
+    if [ -n "${3:-}" ]; then
+        n=$(compare -metric AE "$1" "$2" -crop "$3" null: 2>&1)
+    else
+        n=$(compare -metric AE "$1" "$2" null: 2>&1)
+    fi
+    n=${n%% *}
+    echo "${n%.*}"
+}
+
+# Polls screenshots (the last in $img) until command "$1 $img" holds, for up
+# to $2 seconds (default 15); returns 1 if it never did.
+await() {
+    local until=$((SECONDS + ${2:-15}))
+    while [ $SECONDS -le $until ]; do
+        game_running || fail "mazerush stopped"
+        img=$(shot)
+        "$1" "$img" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Runs a command on a clock $1 times faster (the clock library preloaded
+# into the game itself, after the sanitizer runtime; allocations unwound the
+# quick way, as a full unwind deadlocks once the software renderer has
+# compiled code): start_game faster 20.
+FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
+faster() {
+    [ -n "$FAKETIME_LIB" ] || fail "libfaketime is not installed"
+    local speed=$1
+    shift
+    exec env LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FAKETIME_LIB" FAKETIME="+0 x$speed" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:-}:fast_unwind_on_malloc=1:verify_asan_link_order=0" "$@"
+}
+
+# --- The menu -----------------------------------------------------------------
+
+# The crop of the rest of menu line $1 (1 PLAY GAME .. 5 QUIT), whose
+# baseline stands at y = 3 - line; the rest of its word runs from x = 0.45.
+menu_line() {
+    local y
+    y=$(awk -v n="$1" 'BEGIN { print 3 - n }')
+    box "$(screen_point 0.45 "$(awk -v y="$y" 'BEGIN { print y - 0.05 }')")" \
+        "$(screen_point 2.4 "$(awk -v y="$y" 'BEGIN { print y + 0.5 }')")"
+}
+
+# Whether screenshot $1 is the menu with line $2 highlighted: magenta there,
+# white (lit at a fifth, by the ambient light alone) and no magenta on
+# every other line.
+menu_on() {
+    local n
+    for n in 1 2 3 4 5; do
+        if [ "$n" = "$2" ]; then
+            [ "$(count_in "$1" "$(menu_line "$n")" "$HUE_MAGENTA")" -gt 20 ] || return 1
+        else
+            [ "$(count_in "$1" "$(menu_line "$n")" "$HUE_MAGENTA")" -eq 0 ] || return 1
+            [ "$(count_in "$1" "$(menu_line "$n")" "$HUE_WHITE")" -gt 20 ] || return 1
+        fi
+    done
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The screens around play in the real program. On a clock twenty times
+# The screens around play in the real program. On a clock five times
 # faster, the intro plays through its coloured phases by itself and ends on
 # the menu's black. Then, in a second run on a clock twice as fast, "X" in
 # play brings up the level-change screen (no maze, the yellow name, the green
@@ -15,7 +15,7 @@ FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
 fast() {
     local speed=$1
     shift
-    exec env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="+0 x$speed" \
+    exec env LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FAKETIME_LIB" FAKETIME="+0 x$speed" \
         ASAN_OPTIONS="${ASAN_OPTIONS:-}:fast_unwind_on_malloc=1:verify_asan_link_order=0" "$@"
 }
 
@@ -55,7 +55,7 @@ start_x
 
 # --- The intro by itself, to the menu -------------------------------------
 
-start_game fast 20
+start_game fast 5
 wait_for intro_up "the intro did not show"
 declare -A seen=()
 blacks=0
