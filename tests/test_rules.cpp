@@ -71,14 +71,17 @@ protected:
 }  // namespace
 
 TEST_F(Rules, OneStepOfThePlayerPerIntervalHoweverLateTheTick) {
-    lastgobmove = movegobT.Time() - 0.19;
+    // The player's clock is held still, so every reading is exact.
+    movegobT.Reset();
+    lastgobmove = 0.0;
+    movegobT.elapsed = 0.19;
     PlayTick();
     EXPECT_EQ(gobz, 13);
     EXPECT_EQ(score, 10);  // the pellet under it is eaten all the same
-    lastgobmove = movegobT.Time() - 0.2;
+    movegobT.elapsed = 0.2;
     PlayTick();
     EXPECT_EQ(gobz, 14);
-    lastgobmove = movegobT.Time() - 5.0;
+    movegobT.elapsed = 5.2;  // a very late tick
     PlayTick();
     PlayTick();
     EXPECT_EQ(gobz, 15);
