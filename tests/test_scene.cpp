@@ -694,7 +694,7 @@ TEST_F(Scene, FramesLeaveTheHeapWhereItWas) {
     };
     frames(50);
     const size_t before = HeapInUse();
-    frames(1000);
+    frames(300);
     const size_t after = HeapInUse();
     glViewport(0, 0, width, height);
     // One forgotten 4-byte string or quadric a frame would be kilobytes.
