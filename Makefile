@@ -4,7 +4,7 @@ JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: run test build deps coverage clean
+.PHONY: run test build deps coverage shots clean
 COVERAGE := build/coverage
 
 deps:
@@ -24,6 +24,10 @@ test: deps
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS) -- --no-print-directory
 	@scripts/with-display ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+# A screenshot of each screen of the real program, saved under docs/.
+shots: build
+	@scripts/shots $(RELEASE)/mazerush docs
 
 # Line and branch coverage of the program's own code by the whole suite.
 coverage: deps

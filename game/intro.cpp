@@ -71,16 +71,29 @@ const float swallowMouth = 45.0f;
 // ---------------------------------------------------------------------------
 
 // The phase flags in phase order; slot 0 is unused.
+// clang-format off
 static int* const phaseFlags[introPhases + 1] = {
-    nullptr,        &odalieIntro,  &odaliePause,  &tavishIntro,  &tavishPause,   &kestrelIntro,
-    &kestrelPause,  &presentIntro, &presentPause, &runLeft,      &runRight,      &cameraShake,
-    &eatGhosts,     &gotGhosts,    &gobSolo,      &towardCamera, &swallowCamera, &mazerushIntro,
-    &mazerushPause, &prodIntro,    &prodPause,
+    nullptr,
+    &odalieIntro,   &odaliePause,     // 1, 2    credits
+    &tavishIntro,   &tavishPause,     // 3, 4
+    &kestrelIntro,  &kestrelPause,    // 5, 6
+    &presentIntro,  &presentPause,    // 7, 8
+    &runLeft,       &runRight,        // 9, 10   the ghosts chase Gobbler
+    &cameraShake,                     // 11      "UH, OH!"
+    &eatGhosts,     &gotGhosts,       // 12, 13  Gobbler chases them
+    &gobSolo,       &towardCamera,    // 14, 15
+    &swallowCamera,                   // 16
+    &mazerushIntro, &mazerushPause,   // 17, 18  the title
+    &prodIntro,     &prodPause,       // 19, 20  the production line
 };
 
 // The order in which the picture looks for the current phase.
-static const int displayOrder[introPhases] = {1,  2,  3, 4,  5,  6,  7,  8,  17, 18,
-                                              19, 20, 9, 10, 11, 12, 13, 14, 15, 16};
+static const int displayOrder[introPhases] = {
+    1, 2, 3, 4, 5, 6, 7, 8,
+    17, 18, 19, 20,
+    9, 10, 11, 12, 13, 14, 15, 16,
+};
+// clang-format on
 
 // How a phase's camera stands: flying at the credits with a turning up
 // vector, still in front of the origin, or travelling along x and z.
@@ -249,7 +262,8 @@ static void EndPhase(int phase) {
     tim.Reset();
 }
 
-// The end of the intro: the menu takes over, with fog off.
+// The end of the intro: the menu takes over, with fog off (SetFog turns
+// fogtype 0 into fog off, a disabled GL fog and a black clear colour).
 static void EndIntro() {
     intro = 0;
     t = 0.0;

@@ -128,8 +128,13 @@ void ChompStep() {
     chompChange = chompCurrTime - chompLastTime;
     if (chompChange > 0.0) {
         t += openMouth ? chompStep : -chompStep;
-        if (t > chompWidest || t < chompNarrowest) {
-            openMouth = !openMouth;
+        // Past a limit the mouth turns toward the swing; setting the way
+        // rather than flipping it brings back an angle that another screen
+        // left outside the swing, instead of shaking about the limit.
+        if (t > chompWidest) {
+            openMouth = 0;
+        } else if (t < chompNarrowest) {
+            openMouth = 1;
         }
         chompTimer.Reset();
         chompTimer.Start();

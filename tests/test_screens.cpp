@@ -5,6 +5,7 @@
 // each other through the real callbacks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -27,6 +28,43 @@ void BeginLevelChange() {
     menu = 0;
     changeLevel = 1;
     levelChangeStart = 1;
+}
+
+// Text is lit by the ambient light alone: a fifth of its colour.
+bool IsGreen(gltest::Rgb c) {
+    return c.g > 40 && c.r < c.g / 3 && c.b < c.g / 3;
+}
+
+bool IsYellow(gltest::Rgb c) {
+    return c.r > 40 && c.g > 40 && c.b < c.r / 3 && std::abs(c.r - c.g) < c.r / 3;
+}
+
+bool IsGrey(gltest::Rgb c) {
+    return c.r > 40 && std::abs(c.r - c.g) < 12 && std::abs(c.g - c.b) < 12;
+}
+
+// The pixels of a kind in a box of the frame just swapped, and their mean x.
+struct Blob {
+    int count = 0;
+    double meanX = 0.0;
+};
+
+Blob Find(bool (*kind)(gltest::Rgb), int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 552) {
+    std::vector<unsigned char> px(800 * 552 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 800, 552, GL_RGB, GL_UNSIGNED_BYTE, px.data());
+    Blob b;
+    for (int y = std::max(y0, 0); y < std::min(y1, 552); y++) {
+        for (int x = std::max(x0, 0); x < std::min(x1, 800); x++) {
+            const unsigned char* p = &px[3 * (y * 800 + x)];
+            if (kind(gltest::Rgb{p[0], p[1], p[2]})) {
+                b.count++;
+                b.meanX += x;
+            }
+        }
+    }
+    b.meanX /= std::max(b.count, 1);
+    return b;
 }
 
 }  // namespace
@@ -146,6 +184,49 @@ TEST(LevelChangePicture, EveryFrameAddsFiveAndTheCameraLooksFromDistance10) {
     gltest::ProjectWorld(0.0, 0.0, -5.0, &cx, &cy);
     EXPECT_NEAR(cx, 400, 1) << "looking toward -z";
     EXPECT_NEAR(cy, 276, 1);
+}
+
+TEST(LevelChangePicture, TheLevelLinePassesInTheSceneWhileNameAndScoreFollowTheCamera) {
+    Init();
+    aspect = 800.0 / 552.0;
+    levelNum = 2;
+    score = 1230;
+    yPos = 0.0f;
+    zPos = 10.0f;
+    Blob line[2], name[2], points[2];
+    for (int i = 0; i < 2; i++) {
+        xPos = 1.5f + 0.5f * i;  // Gobbler (x = -8) out of view, the line in it
+        DisplayLevelChange();
+        line[i] = Find(IsGreen);
+        name[i] = Find(IsYellow, 0, 276, 800, 552);  // 1.5 above the centre
+        points[i] = Find(IsGrey, 0, 0, 800, 276);    // 2 below it
+    }
+    ASSERT_GT(line[0].count, 100) << "\"Level 2\" in green";
+    ASSERT_GT(name[0].count, 100) << "\"Gobbler\" in yellow";
+    ASSERT_GT(points[0].count, 50) << "the score in white";
+    // Half a unit of pan at distance 10 moves the scene 23.9 pixels left.
+    EXPECT_NEAR(line[0].meanX - line[1].meanX, 0.5 * 276.0 / std::tan(M_PI / 6) / 10.0, 3.0);
+    EXPECT_NEAR(name[0].meanX, name[1].meanX, 2.0);
+    EXPECT_NEAR(points[0].meanX, points[1].meanX, 2.0);
+}
+
+TEST(GameOver, ShowsGobblerLyingUnderGameOver) {
+    Init();
+    aspect = 800.0 / 552.0;
+    xPos = -3.0f;
+    zPos = 1.0f;
+    DisplayGameOver();
+    EXPECT_EQ(xPos, 4.0f);
+    EXPECT_EQ(yPos, 0.0f);
+    EXPECT_EQ(zPos, 10.0f);
+    int gx, gy, x0, y0, x1, y1;
+    gltest::ProjectWorld(4.0, -1.0, 0.0, &gx, &gy);
+    EXPECT_GT(Find(IsYellow, gx - 40, gy - 40, gx + 40, gy + 40).count, 2000) << "Gobbler";
+    // "Game Over" from (0, 1, 3), capitals one unit tall.
+    gltest::ProjectWorld(0.0, 1.0, 3.0, &x0, &y0);
+    gltest::ProjectWorld(6.0, 2.0, 3.0, &x1, &y1);
+    EXPECT_GT(Find(IsGrey, x0, y0, x1, y1).count, 300);
+    EXPECT_EQ(Find(IsGrey, 0, y1 + 5, 800, 552).count, 0) << "nothing above it";
 }
 
 TEST(GameOver, IsDrawnOnlyWhenARedisplayIsRequested) {

@@ -21,34 +21,71 @@ fail() {
 
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    if [ -n "$XVFB_PID" ]; then
+        # Under the start lock, so that no other test takes this display
+        # number while this server is still going away.
+        exec 4>"${TMPDIR:-/tmp}/mazerush-e2e-xvfb.lock"
+        flock 4
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        flock -u 4
+    fi
     wait 2>/dev/null
     rm -rf "$E2E_TMP"
 }
 trap cleanup EXIT
 
-# Starts an X server on a free display number and exports DISPLAY.
+# Starts an X server on a free display number and exports DISPLAY. Servers
+# of tests running side by side are started one at a time (two servers
+# choosing a number at the same moment can pick the same one), and the
+# display is checked to answer before the test goes on.
 start_x() {
     local fd_file="$E2E_TMP/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
-    XVFB_PID=$!
-    for _ in $(seq 1 100); do
-        [ -s "$fd_file" ] && break
-        sleep 0.05
+    exec 4>"${TMPDIR:-/tmp}/mazerush-e2e-xvfb.lock"
+    flock 4
+    for _attempt in 1 2 3; do
+        : >"$fd_file"
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
+        XVFB_PID=$!
+        for _ in $(seq 1 100); do
+            [ -s "$fd_file" ] && break
+            sleep 0.05
+        done
+        if [ -s "$fd_file" ]; then
+            export DISPLAY=":$(head -n 1 "$fd_file")"
+            if xdpyinfo >/dev/null 2>&1 && kill -0 "$XVFB_PID" 2>/dev/null; then
+                flock -u 4
+                return 0
+            fi
+        fi
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
     done
-    [ -s "$fd_file" ] || fail "Xvfb did not start"
-    export DISPLAY=":$(head -n 1 "$fd_file")"
+    flock -u 4
+    fail "Xvfb did not start"
 }
+
+# In a sanitizer build the leak check at exit must see the GL driver, which
+# Mesa would unload before it: a preloaded library is never unloaded, so the
+# game alone (not the tools around it) gets the driver preloaded, after the
+# sanitizer runtime that must come first.
+GAME_PRELOAD=""
+if ldd "$MAZERUSH" 2>/dev/null | grep -q libasan; then
+    for lib in "$(gcc -print-file-name=libasan.so)" /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so; do
+        [ -e "$lib" ] && GAME_PRELOAD="$GAME_PRELOAD${GAME_PRELOAD:+:}$lib"
+    done
+fi
 
 # Starts the game (with any prefix command, e.g. faketime) and waits for its
 # window. Its standard output and error go to files of the test.
 start_game() {
-    "$@" "$MAZERUSH" >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
+    "$@" env LD_PRELOAD="$GAME_PRELOAD${LD_PRELOAD:+:$LD_PRELOAD}" "$MAZERUSH" \
+        >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
     GAME_PID=$!
     for _ in $(seq 1 200); do
         GAME_WIN=$(xdotool search --name '^Gobbler$' 2>/dev/null | head -n 1)
         [ -n "$GAME_WIN" ] && break
-        kill -0 "$GAME_PID" 2>/dev/null || fail "mazerush ended before its window showed"
+        kill -0 "$GAME_PID" 2>/dev/null || fail "mazerush ended before its window showed: $(head -c 400 "$E2E_TMP/stderr")"
         sleep 0.05
     done
     [ -n "$GAME_WIN" ] || fail "no window titled Gobbler"

@@ -8,13 +8,6 @@
 # the leak check at exit does not survive the clock library.)
 source "$(dirname "$0")/lib.sh"
 
-# The shared leak suppressions name GLUT, and every callback of the game
-# runs inside GLUT's event loop, so they would hide a leak of the game's own
-# records too. This session keeps those of the GL driver and the X libraries
-# only.
-grep -v 'libglut' "${SOURCE_DIR:?}/tests/lsan.supp" >"$E2E_TMP/lsan.supp"
-export LSAN_OPTIONS="suppressions=$E2E_TMP/lsan.supp:print_suppressions=0"
-
 start_x
 start_game
 

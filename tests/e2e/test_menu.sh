@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The main menu in the real program, driven by real key presses: "s" skips
+# the intro to the menu, whose title and highlighted first line show in
+# their colours; the cursor keys move the highlight; "f" on the fog line
+# changes the value shown but not the picture; "p" starts play in the fog's
+# grey; Escape comes back to the menu with the fog off; "q" does nothing off
+# the quit line and on it ends the program with status 0.
+source "$(dirname "$0")/lib.sh"
+
+# The window rectangle "WxH+X+Y" of the world rectangle (x0, y0)-(x1, y1) in
+# the plane z = 0, as the menu's camera sees it: 60 degrees, 800 x 552, the
+# eye at (4, 0, 10) looking down -z.
+rect() {
+    awk -v x0="$1" -v y0="$2" -v x1="$3" -v y1="$4" 'BEGIN {
+        f = cos(3.14159265 / 6) / sin(3.14159265 / 6); a = 800 / 552
+        l = 400 + 400 * f / a * (x0 - 4) / 10; r = 400 + 400 * f / a * (x1 - 4) / 10
+        t = 276 - 276 * f * y1 / 10; b = 276 - 276 * f * y0 / 10
+        printf "%dx%d+%d+%d", r - l, b - t, l, t }'
+}
+
+# How many pixels of the rectangle of screenshot $1 have the hue $3 (red,
+# magenta, white, orange, lightblue; fog is the fog's grey itself). Light
+# dims the text, never its hue.
+count() {
+    convert "$1" -crop "$2" +repage -depth 8 txt:- | awk -v hue="$3" -F'[(),]' 'NR > 1 {
+        r = $3 + 0; g = $4 + 0; b = $5 + 0
+        m = r; if (g > m) m = g; if (b > m) m = b
+        if (m < 16) next
+        if (hue == "red" && g * 3 < r && b * 3 < r) n++
+        if (hue == "magenta" && g * 3 < r && g * 3 < b && r * 2 > b && b * 2 > r) n++
+        if (hue == "white" && r * 4 > m * 3 && g * 4 > m * 3 && b * 4 > m * 3) n++
+        if (hue == "orange" && b * 4 < r && g * 4 > r && g * 4 < r * 3) n++
+        if (hue == "lightblue" && r * 4 < b * 3 && r * 4 > b && g * 4 < b * 3 && g * 4 > b) n++
+        if (hue == "fog" && r >= 126 && r <= 130 && g == r && b == r) n++
+    } END { print n + 0 }'
+}
+
+# Where the words stand, in world units; each line's initial is drawn larger
+# over the space that leads the rest of its word.
+title=$(rect 1.0 3.3 5.0 4.3)
+initial1=$(rect 0.0 1.85 0.40 2.55)
+rest1=$(rect 0.45 1.9 3.1 2.45)
+rest2=$(rect 0.45 0.9 2.8 1.45)
+fogValue=$(rect 5.0 -1.1 8.4 -0.55)
+
+# Waits (up to 10 s) for a screenshot in which line $1 (1 or 2) is the
+# highlighted one; leaves it in $img.
+await_menu() {
+    local on off
+    [ "$1" = 1 ] && on=$rest1 off=$rest2 || on=$rest2 off=$rest1
+    for _ in $(seq 1 50); do
+        img=$(shot)
+        [ "$(count "$img" "$on" magenta)" -gt 20 ] && [ "$(count "$img" "$off" white)" -gt 20 ] &&
+            return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# Waits (up to 10 s) for the window's corner to be the fog's grey.
+await_fog() {
+    for _ in $(seq 1 50); do
+        img=$(shot)
+        [ "$(count "$img" 10x10+0+0 fog)" = 100 ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+start_x
+start_game
+sleep 1
+press s
+await_menu 1 || fail "after s: no menu with PLAY GAME highlighted"
+[ "$(count "$img" "$title" orange)" -gt 40 ] || fail "the title is not orange"
+[ "$(count "$img" "$initial1" red)" -gt 5 ] || fail "the P of PLAY GAME is not red"
+[ "$(count "$img" "$initial1" white)" -eq 0 ] || fail "white in the highlighted P"
+[ "$(count "$img" "$rest1" white)" -eq 0 ] || fail "white in the highlighted line"
+[ "$(count "$img" "$rest2" magenta)" -eq 0 ] || fail "magenta on a line not highlighted"
+noFog=$(count "$img" "$fogValue" lightblue)
+[ "$noFog" -gt 20 ] || fail "the fog value is not light blue"
+[ "$(pixel "$img" 5 5)" = "0 0 0" ] || fail "the menu's background is not black"
+
+press m
+await_menu 2 || fail "after m: DIFFICULTY is not highlighted"
+press i
+await_menu 1 || fail "after i: PLAY GAME is not highlighted again"
+
+# "NO FOG" becomes "EXP TYPE 1", a longer value, and the menu stays black.
+press m m m f
+for _ in $(seq 1 50); do
+    img=$(shot)
+    [ "$(count "$img" "$fogValue" lightblue)" -gt $((noFog + 20)) ] && break
+    sleep 0.2
+done
+[ "$(count "$img" "$fogValue" lightblue)" -gt $((noFog + 20)) ] || fail "f left the fog value"
+[ "$(pixel "$img" 5 5)" = "0 0 0" ] || fail "fog shows in the menu"
+
+press 8 8 8 p
+await_fog || fail "play did not start in the fog's grey"
+
+press Escape
+await_menu 1 || fail "after Escape: no menu with PLAY GAME highlighted"
+[ "$(pixel "$img" 5 5)" = "0 0 0" ] || fail "the fog stayed on after Escape"
+
+press q
+sleep 0.5
+game_running || fail "q on PLAY GAME ended the program"
+press m m m m q
+for _ in $(seq 1 50); do
+    game_running || break
+    sleep 0.1
+done
+game_running && fail "q on QUIT did not end the program"
+wait "$GAME_PID"
+status=$?
+GAME_PID=""
+[ "$status" = 0 ] || fail "quitting gave status $status"
+echo "menu: skipped to, highlighted, moved, fog chosen and played, abandoned, quit with 0"

@@ -1,0 +1,225 @@
+// Tests of the main menu screen: its camera read back from GL, the colours
+// of its words read from the frame where the camera puts them, and the
+// difficulty that every menu frame applies to the ghosts.
+#include <GL/freeglut.h>  // glutStrokeLengthf
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "../board/board.h"
+#include "../game/mazerush.h"
+#include "gl_test.h"
+
+namespace {
+
+const int width = 800;
+const int height = 552;
+
+double Length(const char* text) {
+    return glutStrokeLengthf(GLUT_STROKE_ROMAN, reinterpret_cast<const unsigned char*>(text));
+}
+
+// Draws a menu frame as the program does (lit, fog off) and keeps its
+// pixels. DisplayMenu swaps; Mesa's software renderer on Xvfb keeps the
+// frame in the back buffer, and its front buffer cannot be read back.
+std::vector<unsigned char> DrawMenu() {
+    DisplayMenu();
+    glFinish();
+    std::vector<unsigned char> px(width * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, px.data());
+    return px;
+}
+
+// Counts the lit pixels in the window box of the words from font unit
+// `from` to `to` of a line drawn from (x, y, 0) at scale, and how many of
+// them have the hue of (r, g, b). Light dims a colour, it keeps the hue.
+struct Count {
+    int lit = 0;
+    int hue = 0;
+};
+
+Count InWords(const std::vector<unsigned char>& px, double x, double y, double scale, double from,
+              double to, double r, double g, double b) {
+    int x0, y0, x1, y1;
+    gltest::ProjectWorld(x + from * scale, y - 33.33 * scale, 0.0, &x0, &y0);
+    gltest::ProjectWorld(x + to * scale, y + 119.05 * scale, 0.0, &x1, &y1);
+    const double e = std::max({r, g, b});
+    Count n;
+    for (int wy = std::max(y0, 0); wy <= std::min(y1, height - 1); wy++) {
+        for (int wx = std::max(x0, 0); wx <= std::min(x1, width - 1); wx++) {
+            const unsigned char* p = &px[(wy * width + wx) * 3];
+            const double m = std::max({p[0], p[1], p[2]});
+            if (m > 12) {
+                n.lit++;
+                n.hue += std::fabs(p[0] / m - r / e) < 0.25 && std::fabs(p[1] / m - g / e) < 0.25 &&
+                         std::fabs(p[2] / m - b / e) < 0.25;
+            }
+        }
+    }
+    return n;
+}
+
+// Every lit pixel of the words in the hue, and enough of them to be words.
+void ExpectHue(const Count& n, const char* what) {
+    EXPECT_GT(n.lit, 20) << what;
+    EXPECT_EQ(n.hue, n.lit) << what;
+}
+
+const struct {
+    const char* rest;
+    const char* initial;
+    double y;
+} lines[5] = {{" LAY GAME", "P", 2.0},
+              {" IFFICULTY", "D", 1.0},
+              {" IEW IN 3D", "V", 0.0},
+              {" OG", "F", -1.0},
+              {" UIT", "Q", -2.0}};
+
+class MenuFrame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Reshape(width, height);
+        Init();
+        fogtype = 0;
+        SetFog();
+    }
+};
+
+}  // namespace
+
+TEST(MenuCamera, ProjectionIsThePerspectiveTimesTheLookAt) {
+    for (int w : {800, 1000}) {
+        Reshape(w, 500);
+        glMatrixMode(GL_PROJECTION);
+        glTranslatef(3.0f, 0.0f, 0.0f);
+        glMatrixMode(GL_MODELVIEW);
+        glTranslatef(0.0f, 2.0f, 0.0f);
+        glClearDepth(0.25);
+        DisplayMenu();
+        EXPECT_EQ(std::vector<float>({xPos, yPos, zPos}), std::vector<float>({4, 0, 10}));
+
+        // 60 degrees from 1 to 100, then the eye at (4, 0, 10) looking down
+        // -z with y up: a plain shift of the world by (-4, 0, -10).
+        const double f = 1.0 / std::tan(3.14159265358979 / 6.0);
+        const double a = w / 500.0;
+        const double expected[16] = {f / a,
+                                     0,
+                                     0,
+                                     0,
+                                     0,
+                                     f,
+                                     0,
+                                     0,
+                                     0,
+                                     0,
+                                     -101.0 / 99.0,
+                                     -1,
+                                     -4 * f / a,
+                                     0,
+                                     1010.0 / 99.0 - 200.0 / 99.0,
+                                     10};
+        const std::vector<float> projection = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+        const std::vector<float> modelview = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
+        for (int i = 0; i < 16; i++) {
+            EXPECT_NEAR(projection[i], expected[i], 1e-5) << i;
+            EXPECT_EQ(modelview[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
+        }
+        GLint mode = 0;
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        EXPECT_EQ(mode, GL_MODELVIEW);
+        GLfloat depth = 0.0f;
+        glGetFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
+        EXPECT_EQ(depth, 1.0f);
+    }
+}
+
+TEST_F(MenuFrame, HighlightMovesWithTheCursorAndTheWordsStay) {
+    std::vector<unsigned char> first;
+    for (int item = 1; item <= 5; item++) {
+        currMenuItem = item;
+        const std::vector<unsigned char> px = DrawMenu();
+        ExpectHue(InWords(px, 1.0, 3.5, 0.007, 0, Length("GOBBLER"), 1, 0.5, 0), "title");
+        for (int i = 0; i < 5; i++) {
+            // The initial covers the space that leads the rest of the word.
+            const bool on = i + 1 == item;
+            const double initialEnd = Length(lines[i].initial) * 0.005 / 0.004;
+            ExpectHue(InWords(px, 0, lines[i].y, 0.004, std::max(initialEnd, Length(" ")),
+                              Length(lines[i].rest), 1, !on, 1),
+                      lines[i].rest);
+            ExpectHue(
+                InWords(px, 0, lines[i].y, 0.005, 0, Length(" ") * 0.004 / 0.005, 1, !on, !on),
+                lines[i].initial);
+        }
+        EXPECT_EQ(px[0] + px[1] + px[2], 0);  // black: no fog in the menu
+        if (item == 1) {
+            first = px;
+        }
+        // Only colours change: the same pixels are lit.
+        int moved = 0;
+        for (size_t p = 0; p < px.size(); p += 3) {
+            moved += (std::max({px[p], px[p + 1], px[p + 2]}) > 12) !=
+                     (std::max({first[p], first[p + 1], first[p + 2]}) > 12);
+        }
+        EXPECT_EQ(moved, 0) << "line " << item;
+    }
+}
+
+TEST_F(MenuFrame, ValuesInLightBlueAndOnlyWhenInTheirTables) {
+    const char* difficultyTexts[] = {"WUSS", "GOOD", "EXPERT"};
+    const char* fogTexts[] = {"NO FOG", "EXP TYPE 1", "EXP TYPE 2", "LINEAR TYPE"};
+    const char* viewTexts[] = {"2D VIEW", "3D VIEW"};
+    for (int i = 0; i < 5; i++) {
+        const bool known = i < 4;
+        difficulty = known ? 1 + i % 3 : 4;
+        fogtype = known ? i : -1;
+        ThreeDView = known ? i % 2 : 2;
+        currMenuItem = known ? 1 : 6;
+        const std::vector<unsigned char> px = DrawMenu();
+        const Count values[] = {
+            InWords(px, 5, 1, 0.004, 0, 2000, 0.5, 0.5, 1),
+            InWords(px, 5, -1, 0.004, 0, 2000, 0.5, 0.5, 1),
+            InWords(px, 5, 0, 0.004, 0, 2000, 0.5, 0.5, 1),
+        };
+        const Count lineWords = InWords(px, 0, 0, 0.005, 0, 2000, 1, 1, 1);
+        if (!known) {
+            EXPECT_EQ(values[0].lit + values[1].lit + values[2].lit + lineWords.lit, 0);
+            break;
+        }
+        ExpectHue(values[0], difficultyTexts[i % 3]);
+        ExpectHue(values[1], fogTexts[i]);
+        ExpectHue(values[2], viewTexts[i % 2]);
+        // The value ends where its words end.
+        EXPECT_EQ(InWords(px, 5, -1, 0.004, Length(fogTexts[i]) + 10, 2000, 1, 1, 1).lit, 0);
+    }
+}
+
+TEST(MenuDifficulty, EveryFrameAppliesTheDifficultyShown) {
+    InitBoard();
+    initgame();
+    intro = 0;
+    menu = 1;
+    // An "EXPERT" game, then back to the menu, which shows difficulty 1.
+    currMenuItem = 2;
+    Keyboard('d', 0, 0);
+    Keyboard('d', 0, 0);
+    Keyboard('8', 0, 0);
+    Keyboard('p', 0, 0);
+    ASSERT_EQ(num_ghosts, 8);
+    Keyboard('q', 0, 0);
+    ASSERT_EQ(menu, 1);
+    EXPECT_EQ(num_ghosts, 8);
+    Display();
+    EXPECT_EQ(num_ghosts, 4);
+    EXPECT_EQ(ghostspeed, gobspeed + gobspeed);
+    const int ghosts[] = {4, 6, 8};
+    for (int d = 1; d <= 3; d++) {
+        difficulty = d;
+        num_ghosts = 5;
+        DisplayMenu();
+        EXPECT_EQ(num_ghosts, ghosts[d - 1]);
+        EXPECT_EQ(ghostspeed, d == 1 ? 0.4 : 0.2);
+    }
+}
