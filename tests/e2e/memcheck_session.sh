@@ -16,7 +16,7 @@ source "$(dirname "$0")/lib.sh"
 LOG="${MEMCHECK_LOG:-$E2E_TMP/memcheck.log}"
 
 start_x
-start_game valgrind --tool=memcheck --trace-children=yes --leak-check=full --show-leak-kinds=definite,indirect \
+start_game valgrind --tool=memcheck --trace-children=yes --keep-debuginfo=yes --leak-check=full --show-leak-kinds=definite,indirect \
     --errors-for-leak-kinds=definite,indirect --error-exitcode=3 --num-callers=30 \
     --suppressions="$SOURCE_DIR/tests/valgrind.supp" --log-file="$LOG"
 
