@@ -4,7 +4,7 @@ JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: run test build deps coverage bench shots clean
+.PHONY: run test build deps coverage bench shots soak memcheck clean
 COVERAGE := build/coverage
 
 deps:
@@ -47,6 +47,24 @@ bench: deps
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF -DMAZERUSH_BENCH=ON >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS) -- --no-print-directory
 	@scripts/bench-report $(BENCH)
+
+# A million play ticks and a hundred thousand frames in one process; prints
+# the resident memory at the start and at the end. The sanitizer's
+# quarantine of freed blocks is turned off, as it holds memory on purpose.
+soak: deps
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS) -- --no-print-directory
+	@ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=0 scripts/with-display \
+		$(ASAN)/tests/mazerush_tests --gtest_also_run_disabled_tests --gtest_filter='Soak.*'
+
+# A whole session of the real program under valgrind's memcheck, on a build
+# without sanitizers.
+MEMCHECK := build/memcheck
+memcheck: deps
+	@cmake -S . -B $(MEMCHECK) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_TESTS=OFF >/dev/null
+	@cmake --build $(MEMCHECK) -j $(JOBS) --target mazerush -- --no-print-directory
+	@MAZERUSH=$(MEMCHECK)/mazerush SOURCE_DIR=$(CURDIR) MEMCHECK_LOG=$(CURDIR)/build/memcheck.log \
+		bash tests/e2e/memcheck_session.sh
 
 clean:
 	rm -rf build

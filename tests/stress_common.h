@@ -1,0 +1,180 @@
+// stress_common: what the robot player, the keyboard fuzz and the soak
+// share. A clock that runs the game's timers forward by moving their start
+// readings back, and the invariants that must hold after every play tick.
+// Depends on: the game state (mazerush.h), the maze (board.h), GoogleTest.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "../board/board.h"
+#include "../game/mazerush.h"
+
+namespace stress {
+
+// Moves every running clock of play forward by dt seconds of game time.
+inline void AdvanceClocks(double dt) {
+    Timer* timers[] = {&movegobT, &madtimer, &chompTimer, &levelChangeTimer, &tim};
+    for (Timer* timer : timers) {
+        timer->start -= dt;
+    }
+    for (int i = 0; i < maxGhosts; i++) {
+        ghost[i].timer.start -= dt;
+    }
+}
+
+// Whether b is one grid move from a, as NextMove makes moves (stepping onto
+// one tunnel end comes out at the other).
+inline bool OneCellApart(int ax, int az, int bx, int bz) {
+    for (int d = UP; d <= LEFT; d++) {
+        ptT* n = NextMove(ax, az, static_cast<dirT>(d));
+        const bool hit = n->x == bx && n->z == bz;
+        free(n);
+        if (hit) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether any direction but straight back is open to a ghost at (x, z)
+// facing d (the only case in which a living ghost may turn back).
+inline bool GhostHasWayForward(int x, int z, dirT d) {
+    for (int k = UP; k <= LEFT; k++) {
+        if (static_cast<dirT>(k) == OppositeDir(d)) {
+            continue;
+        }
+        ptT* n = NextMove(x, z, static_cast<dirT>(k));
+        const bool open = !IsGhostWall(n->x, n->z);
+        free(n);
+        if (open) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The grid's pellets still in place, against the layout's.
+inline int PelletsLeft() {
+    int left = 0;
+    for (int x = 0; x < boardRows; x++) {
+        for (int z = 0; z < boardCols; z++) {
+            left += pellets[x][z] > cellEmpty ? 1 : 0;
+        }
+    }
+    return left;
+}
+
+inline int PelletsInLayout() {
+    int all = 0;
+    for (int x = 0; x < boardRows; x++) {
+        for (int z = 0; z < boardCols; z++) {
+            all += board[x][z] > cellEmpty ? 1 : 0;
+        }
+    }
+    return all;
+}
+
+// Checks a dead ghost's way home: every step one cell from the one before,
+// the first one from where the ghost stands, none on a wall.
+inline ::testing::AssertionResult PathIsOneCellMoves(const ghostT& g) {
+    if (g.path == nullptr) {
+        return ::testing::AssertionSuccess();
+    }
+    int px = g.x;
+    int pz = g.z;
+    for (int i = g.path->count - 1; i >= 0; i--) {
+        const ptT* step = static_cast<const ptT*>(g.path->elements[i]);
+        if (!OneCellApart(px, pz, step->x, step->z) || IsGhostWall(step->x, step->z)) {
+            return ::testing::AssertionFailure()
+                   << "path step " << i << " (" << step->x << "," << step->z << ") after (" << px
+                   << "," << pz << ")";
+        }
+        px = step->x;
+        pz = step->z;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Records the readings a tick is checked against.
+struct Before {
+    int score;
+    int gobx;
+    int gobz;
+    int levelNum;
+    int menLeft;
+    int invincible;
+    int underGob;
+    int x[maxGhosts];
+    int z[maxGhosts];
+    dirT dir[maxGhosts];
+    bool alive[maxGhosts];
+};
+
+inline Before Take() {
+    Before b{};
+    b.score = score;
+    b.gobx = gobx;
+    b.gobz = gobz;
+    b.levelNum = levelNum;
+    b.menLeft = menLeft;
+    b.invincible = invincible;
+    b.underGob = pellets[gobx][gobz];
+    for (int i = 0; i < maxGhosts; i++) {
+        b.x[i] = ghost[i].x;
+        b.z[i] = ghost[i].z;
+        b.dir[i] = ghost[i].dir;
+        b.alive[i] = ghost[i].alive;
+    }
+    return b;
+}
+
+// The invariants of play after one tick that started from b. A lost life or
+// a new level puts the pieces back on their start cells, and a power pellet
+// turns every ghost round: those ticks are not held to the moves' rules.
+inline ::testing::AssertionResult Invariants(const Before& b) {
+    if (score < b.score) {
+        return ::testing::AssertionFailure() << "score fell from " << b.score << " to " << score;
+    }
+    if (pelletsEaten != PelletsInLayout() - PelletsLeft()) {
+        return ::testing::AssertionFailure()
+               << "pelletsEaten " << pelletsEaten << " but the grid lacks "
+               << PelletsInLayout() - PelletsLeft();
+    }
+    if (IsGobWall(gobx, gobz)) {
+        return ::testing::AssertionFailure() << "Gobbler on a closed cell " << gobx << "," << gobz;
+    }
+    const bool restarted = menLeft != b.menLeft || levelNum != b.levelNum;
+    const bool powerStarted = b.underGob == cellPowerPellet;
+    if (!restarted && !(gobx == b.gobx && gobz == b.gobz) &&
+        !OneCellApart(b.gobx, b.gobz, gobx, gobz)) {
+        return ::testing::AssertionFailure() << "Gobbler jumped from " << b.gobx << "," << b.gobz
+                                             << " to " << gobx << "," << gobz;
+    }
+    for (int i = 0; i < num_ghosts; i++) {
+        const ghostT& g = ghost[i];
+        if (IsGhostWall(g.x, g.z)) {
+            return ::testing::AssertionFailure() << "ghost " << i << " in a wall";
+        }
+        if (!PathIsOneCellMoves(g)) {
+            return PathIsOneCellMoves(g) << " of ghost " << i;
+        }
+        if (restarted) {
+            continue;
+        }
+        const bool moved = g.x != b.x[i] || g.z != b.z[i];
+        if (moved && !OneCellApart(b.x[i], b.z[i], g.x, g.z)) {
+            return ::testing::AssertionFailure() << "ghost " << i << " jumped";
+        }
+        if (moved && b.alive[i] && g.alive && !powerStarted && g.dir == OppositeDir(b.dir[i]) &&
+            GhostHasWayForward(b.x[i], b.z[i], b.dir[i])) {
+            return ::testing::AssertionFailure()
+                   << "ghost " << i << " turned back at " << b.x[i] << "," << b.z[i];
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace stress
