@@ -10,6 +10,10 @@
 
 #include "gl_test.h"
 
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>  // __lsan_do_leak_check
+#endif
+
 namespace gltest {
 
 static int window = 0;
@@ -177,5 +181,12 @@ int main(int argc, char** argv) {
     glutDisplayFunc(gltest::DrawNothing);
     glViewport(0, 0, 800, 552);
     gltest::SettleWindow();
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+#ifdef __SANITIZE_ADDRESS__
+    // Check for leaks now, while the renderer's threads still wait idle: at
+    // exit they are torn down while the leak checker stops the world, which
+    // now and then crashes the checker itself.
+    __lsan_do_leak_check();
+#endif
+    return result;
 }

@@ -45,7 +45,7 @@ start_x() {
     flock 4
     for _attempt in 1 2 3; do
         : >"$fd_file"
-        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fd_file" 2>/dev/null &
         XVFB_PID=$!
         for _ in $(seq 1 100); do
             [ -s "$fd_file" ] && break
