@@ -488,6 +488,22 @@ TEST_F(Scene, WithSixGhostsSlotsSixAndSevenAreNotDrawn) {
     }
 }
 
+TEST_F(Scene, AGhostCountBeyondTheSlotsDrawsTheEightSlotsOnly) {
+    // The frame never reads past the eight slots (the sanitizer build would
+    // stop at such a read), whatever the count says.
+    ClearPellets();
+    for (int i = 0; i < maxGhosts; i++) {
+        PlaceGhost(i, ghostCells[i][0], ghostCells[i][1]);
+    }
+    num_ghosts = 12;
+    const std::vector<FrameVertex> all = FrameVertices();
+    for (int i = 0; i < maxGhosts; i++) {
+        EXPECT_GT(
+            PolygonsNear(all, CellPoint(ghostCells[i][0], ghostCells[i][1]), 0.9, 0.45).size(), 50u)
+            << "slot " << i;
+    }
+}
+
 TEST_F(Scene, GhostsAreDrawnInTheirColoursAndBlueWhenScared) {
     PlaceGhost(0, 5, 5);
     const Frame own;
