@@ -90,9 +90,9 @@ static const float textShine           = 100;
 
 // Makes a material current: the colour lights both faces as ambient and
 // diffuse, the specular colour only the front faces.
-static void SetMaterial(const float* color, const float* spec, float shine, const float* emis) {
+static void SetMaterial(const float* color, const float* specular, float shine, const float* emis) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, color);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, spec);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SHININESS, &shine);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, emis);
 }

@@ -140,7 +140,7 @@ void ClearMaterial() {
 
 // The material both faces show after a call: colour, front specular, shine,
 // emission; the back's specular must still be the one ClearMaterial set.
-void ExpectMaterial(std::vector<float> color, std::vector<float> spec, float shine,
+void ExpectMaterial(std::vector<float> color, std::vector<float> specular, float shine,
                     std::vector<float> emis) {
     for (GLenum face : {GL_FRONT, GL_BACK}) {
         EXPECT_EQ(Material(face, GL_AMBIENT), color);
@@ -148,7 +148,7 @@ void ExpectMaterial(std::vector<float> color, std::vector<float> spec, float shi
         EXPECT_EQ(Material(face, GL_SHININESS)[0], shine);
         EXPECT_EQ(Material(face, GL_EMISSION), emis);
     }
-    EXPECT_EQ(Material(GL_FRONT, GL_SPECULAR), spec);
+    EXPECT_EQ(Material(GL_FRONT, GL_SPECULAR), specular);
     EXPECT_EQ(Material(GL_BACK, GL_SPECULAR), (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
 }
 
