@@ -183,9 +183,11 @@ int main(int argc, char** argv) {
     gltest::SettleWindow();
     const int result = RUN_ALL_TESTS();
 #ifdef __SANITIZE_ADDRESS__
-    // Check for leaks now, while the renderer's threads still wait idle: at
-    // exit they are torn down while the leak checker stops the world, which
-    // now and then crashes the checker itself.
+    // Check for leaks now, once the renderer's threads have finished and
+    // settled into waiting: a thread still starting up, or being torn down
+    // at exit, while the leak checker stops the world crashes the checker.
+    glFinish();
+    usleep(100000);
     __lsan_do_leak_check();
 #endif
     return result;
