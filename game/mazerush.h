@@ -177,6 +177,7 @@ ptT* NextMove(int x, int z, dirT d);
 bool IsGobWall(int x, int z);
 bool IsGhostWall(int x, int z);
 void MoveGob();
+bool MouthStep(double interval, double step, double narrowest, double widest);
 void ChompStep();
 
 // ghosts.cpp: wandering, being eaten and the way home.

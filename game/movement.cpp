@@ -115,10 +115,12 @@ void MoveGob() {
     gobz = WrapTunnel(gobz);
 }
 
-// One step of the mouth: any time passed since the last step moves it ten
-// degrees, so it chomps at the pace of the ticks. It turns after passing a
-// limit, so the angle swings one step beyond each.
-void ChompStep() {
+// One step of the mouth on the shared chomp clock, when more than interval
+// seconds have passed since the last: step degrees toward the way it goes.
+// Past a limit it turns toward the swing; setting the way rather than
+// flipping it brings back an angle that another screen left outside the
+// swing, instead of shaking about the limit. Returns whether it stepped.
+bool MouthStep(double interval, double step, double narrowest, double widest) {
     if (firstChomp) {
         chompTimer.Start();
         chompLastTime = static_cast<float>(chompTimer.Time());
@@ -126,18 +128,23 @@ void ChompStep() {
     }
     chompCurrTime = static_cast<float>(chompTimer.Time());
     chompChange = chompCurrTime - chompLastTime;
-    if (chompChange > 0.0) {
-        t += openMouth ? chompStep : -chompStep;
-        // Past a limit the mouth turns toward the swing; setting the way
-        // rather than flipping it brings back an angle that another screen
-        // left outside the swing, instead of shaking about the limit.
-        if (t > chompWidest) {
-            openMouth = 0;
-        } else if (t < chompNarrowest) {
-            openMouth = 1;
-        }
-        chompTimer.Reset();
-        chompTimer.Start();
-        chompLastTime = static_cast<float>(chompTimer.Time());
+    if (!(chompChange > interval)) {
+        return false;
     }
+    t += openMouth ? step : -step;
+    if (t > widest) {
+        openMouth = 0;
+    } else if (t < narrowest) {
+        openMouth = 1;
+    }
+    chompTimer.Reset();
+    chompTimer.Start();
+    chompLastTime = static_cast<float>(chompTimer.Time());
+    return true;
+}
+
+// The mouth in play: any time passed moves it ten degrees, so it chomps at
+// the pace of the ticks, one step beyond each limit.
+void ChompStep() {
+    MouthStep(0.0, chompStep, chompNarrowest, chompWidest);
 }

@@ -78,29 +78,7 @@ void ScreenLookAt(double eyeX, double eyeY, double eyeZ, double centreX, double 
 // One mouth step of the screens around play, once more than interval seconds
 // have passed on chompTimer; returns whether the mouth moved.
 bool ScreenChompStep(double interval) {
-    if (firstChomp) {
-        chompTimer.Start();
-        chompLastTime = static_cast<float>(chompTimer.Time());
-        firstChomp = 0;
-    }
-    chompCurrTime = static_cast<float>(chompTimer.Time());
-    chompChange = chompCurrTime - chompLastTime;
-    if (!(chompChange > interval)) {
-        return false;
-    }
-    t += openMouth ? screenMouthStep : -screenMouthStep;
-    // The mouth turns back at its limits. Setting the direction, rather than
-    // flipping it, brings an angle that play left outside the limits back
-    // between them instead of shaking it about the limit for ever.
-    if (t > mouthWideOpen) {
-        openMouth = 0;
-    } else if (t < mouthShut) {
-        openMouth = 1;
-    }
-    chompTimer.Reset();
-    chompTimer.Start();
-    chompLastTime = static_cast<float>(chompTimer.Time());
-    return true;
+    return MouthStep(interval, screenMouthStep, mouthShut, mouthWideOpen);
 }
 
 // ---------------------------------------------------------------------------
