@@ -115,5 +115,5 @@ game_running && fail "q on QUIT did not end the program"
 wait "$GAME_PID"
 status=$?
 GAME_PID=""
-[ "$status" = 0 ] || fail "quitting gave status $status"
+[ "$status" = 0 ] || fail "quitting gave status $status: $(head -c 800 "$E2E_TMP/stderr")"
 echo "menu: skipped to, highlighted, moved, fog chosen and played, abandoned, quit with 0"
