@@ -65,7 +65,13 @@ TEST(Soak, DISABLED_AMillionTicksAndAHundredThousandFramesHoldMemoryFlat) {
     Keyboard('p', 0, 0);
     RunTicks(ticks / 20, framesEvery);  // warm up: the GL driver's caches fill
     const long start = ResidentKiB();
-    RunTicks(ticks, framesEvery);
+    std::printf("soak: resident %ld KiB after the warm-up\n", start);
+    const long stretch = ticks / 10;
+    for (long done = 0; done < ticks; done += stretch) {
+        RunTicks(stretch, framesEvery);
+        std::printf("soak: resident %ld KiB after %ld ticks\n", ResidentKiB(), done + stretch);
+        std::fflush(stdout);
+    }
     const long end = ResidentKiB();
     std::printf("soak: resident %ld KiB at the start, %ld KiB at the end\n", start, end);
     RecordProperty("residentStartKiB", static_cast<int>(start));
