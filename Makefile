@@ -37,7 +37,9 @@ coverage: deps
 	@cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_COVERAGE=ON >/dev/null
 	@cmake --build $(COVERAGE) -j $(JOBS) -- --no-print-directory
 	@find $(COVERAGE) -name '*.gcda' -delete
-	@scripts/with-display ctest --test-dir $(COVERAGE) -j $(JOBS) >/dev/null || true
+	@scripts/with-display ctest --test-dir $(COVERAGE) -j $(JOBS) >/dev/null || { \
+		echo "coverage: tests that failed in the coverage build:"; \
+		cat $(COVERAGE)/Testing/Temporary/LastTestsFailed.log; }
 	@gcovr --root . --filter 'game/' --filter 'board/' --filter 'models/' --filter 'support/' \
 		--exclude-unreachable-branches --exclude-throw-branches \
 		--txt build/coverage.txt --html-details build/coverage.html --print-summary $(COVERAGE)

@@ -182,13 +182,18 @@ int main(int argc, char** argv) {
     glViewport(0, 0, 800, 552);
     gltest::SettleWindow();
     const int result = RUN_ALL_TESTS();
+    // Whatever a test left queued is drawn now, while the renderer's code
+    // compiler is still whole: left to the window's teardown at exit, it
+    // would be compiled after the compiler's own exit handlers have run.
+    glFinish();
 #ifdef __SANITIZE_ADDRESS__
     // Check for leaks now, once the renderer's threads have finished and
     // settled into waiting: a thread still starting up, or being torn down
     // at exit, while the leak checker stops the world crashes the checker.
-    glFinish();
     usleep(100000);
     __lsan_do_leak_check();
 #endif
+    // The window and its context go away here too, for the same reason.
+    glutExit();
     return result;
 }
