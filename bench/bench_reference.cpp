@@ -5,7 +5,9 @@
 // Gobbler, four ghosts, the score text and the three life icons, then the
 // swap. Every place, turn and material is worked out once before timing
 // starts, so that the timed loop holds no game code at all; the ratio of
-// BM_GameFrame2D to BM_ReferenceFrame2D is what the game adds on top.
+// the game's frame to it is what the game adds on top. BM_GameAgainstReference
+// times the two in alternation, which a shared machine's load cannot tilt;
+// BM_ReferenceFrame2D times the reference alone, beside BM_GameFrame2D.
 // The models and the text are issued here call by call as well: Gobbler's
 // shells from normals and points worked out before timing, its eyes and
 // mouth, the ghosts' domes, skirts and eyes, the score's stroke, so that none
@@ -18,6 +20,8 @@
 #include <benchmark/benchmark.h>
 #include <math.h>
 
+#include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include "../board/board.h"
@@ -481,4 +485,63 @@ static void BM_ReferenceFrame2D(benchmark::State& state) {
 BENCHMARK(BM_ReferenceFrame2D)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(15)  // as often as BM_GameFrame2D
+    ->ReportAggregatesOnly();
+
+// The game's frame and the reference frame timed in alternation, one pair an
+// iteration, the order swapped from pair to pair: on a shared machine a
+// slow spell then falls on both alike, where two benchmarks run one after
+// the other can each meet a different load. Reports the ratio of the mean
+// times and the median of the ratios of the pairs.
+static void BM_GameAgainstReference(benchmark::State& state) {
+    intro = 0;
+    menu = 0;
+    ThreeDView = 0;
+    fogtype = 0;
+    SetFog();
+    frameT frame = StartFrame();
+    if (PixelsUnlikeTheGame(frame) != 0) {
+        state.SkipWithError("the reference frame does not draw the game's picture");
+    }
+    using clockT = std::chrono::steady_clock;
+    auto timed = [](auto draw) {
+        const clockT::time_point start = clockT::now();
+        draw();
+        glFinish();
+        return std::chrono::duration<double, std::milli>(clockT::now() - start).count();
+    };
+    auto game = [] { DisplayGame(); };
+    auto reference = [&frame] { DrawFrame(frame); };
+    double gameTotal = 0.0;
+    double referenceTotal = 0.0;
+    std::vector<double> ratios;
+    bool gameFirst = true;
+    for (auto _ : state) {
+        double g = 0.0;
+        double r = 0.0;
+        if (gameFirst) {
+            g = timed(game);
+            r = timed(reference);
+        } else {
+            r = timed(reference);
+            g = timed(game);
+        }
+        gameFirst = !gameFirst;
+        gameTotal += g;
+        referenceTotal += r;
+        ratios.push_back(g / r);
+    }
+    if (!ratios.empty()) {
+        std::sort(ratios.begin(), ratios.end());
+        state.counters["game_ms"] = gameTotal / static_cast<double>(ratios.size());
+        state.counters["reference_ms"] = referenceTotal / static_cast<double>(ratios.size());
+        state.counters["ratio_of_means"] = gameTotal / referenceTotal;
+        state.counters["median_pair_ratio"] = ratios[ratios.size() / 2];
+        state.counters["pairs"] = static_cast<double>(ratios.size());
+    }
+    gluDeleteQuadric(frame.quadric);
+}
+BENCHMARK(BM_GameAgainstReference)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(60)  // a fixed number of pairs, about 2.5 s, in each repetition
+    ->Repetitions(5)
     ->ReportAggregatesOnly();
