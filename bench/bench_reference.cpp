@@ -26,6 +26,7 @@
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
+#include "bench_start.h"
 
 namespace {
 
@@ -317,9 +318,8 @@ modelT ModelAt(int row, int col, dirT d, float* color) {
     return {WorldX(row), WorldZ(col), turnsAbove[d][0], turnsAbove[d][1], turnsAbove[d][2], color};
 }
 
+// The frame of the game's state as StartOfPlay leaves it.
 frameT StartFrame() {
-    InitBoard();
-    initgame();
     frameT f = {};
     for (int row = 0; row < boardRows; row++) {
         for (int col = 0; col < boardCols; col++) {
@@ -444,10 +444,6 @@ std::vector<unsigned char> SwappedPicture() {
 // would make the ratio meaningless. Kept out of line, so that a profiler can
 // leave its frames out of the count of the timed ones.
 __attribute__((noinline)) long PixelsUnlikeTheGame(const frameT& frame) {
-    num_ghosts = startGhosts;
-    score = 0;
-    menLeft = livesPerGame;
-    ghostKilled = 0;
     DisplayGame();
     const std::vector<unsigned char> game = SwappedPicture();
     DrawFrame(frame);
@@ -466,11 +462,7 @@ __attribute__((noinline)) long PixelsUnlikeTheGame(const frameT& frame) {
 // frame worked out for it; a benchmark whose reference draws anything else
 // than the game's picture stops with an error.
 frameT CheckedStartFrame(benchmark::State& state) {
-    intro = 0;
-    menu = 0;
-    ThreeDView = 0;
-    fogtype = 0;
-    SetFog();
+    StartOfPlay(0, 0);
     frameT frame = StartFrame();
     const long unlike = PixelsUnlikeTheGame(frame);
     state.counters["pixels_unlike_the_game"] = static_cast<double>(unlike);

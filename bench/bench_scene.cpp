@@ -7,11 +7,12 @@
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
+#include "bench_start.h"
 
-// Play as it stands after start-up: a full maze, four ghosts, three lives.
-// Benchmarks run one after another in one process, so the start state is
-// put back here rather than trusted from the one before.
-static void StartOfPlay(int view, int fog) {
+// Play as it stands after start-up. Benchmarks run one after another in one
+// process, so the start state is put back here rather than trusted from the
+// one before.
+void StartOfPlay(int view, int fog) {
     InitBoard();
     initgame();
     num_ghosts = 4;
