@@ -98,6 +98,19 @@ game_running() {
     kill -0 "$GAME_PID" 2>/dev/null
 }
 
+# Waits up to $1 seconds for the game to end by itself, fails with the
+# message $2 if it does not, and leaves its exit status in GAME_STATUS.
+await_exit() {
+    for _ in $(seq 1 $(($1 * 10))); do
+        game_running || break
+        sleep 0.1
+    done
+    game_running && fail "$2"
+    wait "$GAME_PID"
+    GAME_STATUS=$?
+    GAME_PID=""
+}
+
 # Types keys (xdotool names: s, Escape, Down, ...) into the focused game
 # window through XTEST.
 press() {

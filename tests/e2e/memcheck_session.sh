@@ -36,15 +36,8 @@ game_running || fail "mazerush ended during play: $(tail -n 20 "$LOG")"
 press Escape
 sleep 5
 press 2 2 2 2 q
-for _ in $(seq 1 1200); do
-    game_running || break
-    sleep 0.1
-done
-game_running && fail "mazerush did not end on QUIT"
-wait "$GAME_PID"
-status=$?
-GAME_PID=""
+await_exit 120 "mazerush did not end on QUIT"
 grep -E "definitely lost|indirectly lost|Invalid (read|write)|ERROR SUMMARY" "$LOG"
-[ "$status" -eq 0 ] || fail "exit status $status (3: memcheck found errors); see $LOG"
+[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS (3: memcheck found errors); see $LOG"
 grep -q "ERROR SUMMARY: 0 errors" "$LOG" || fail "memcheck reported errors; see $LOG"
 echo "memcheck session: nothing lost in the program's own code, no invalid access"

@@ -21,15 +21,8 @@ game_running || fail "mazerush ended during play"
 press Escape
 sleep 0.3
 press 2 2 2 2 q
-for _ in $(seq 1 100); do
-    game_running || break
-    sleep 0.1
-done
-game_running && fail "mazerush did not end on QUIT"
-wait "$GAME_PID"
-status=$?
-GAME_PID=""
-[ "$status" -eq 0 ] || fail "exit status $status, not 0: $(grep -m 3 -E 'ERROR|SUMMARY' "$E2E_TMP/stderr")"
+await_exit 10 "mazerush did not end on QUIT"
+[ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS, not 0: $(grep -m 3 -E 'ERROR|SUMMARY' "$E2E_TMP/stderr")"
 [ ! -s "$E2E_TMP/stderr" ] || fail "wrote to stderr: $(head -c 600 "$E2E_TMP/stderr")"
 [ ! -s "$E2E_TMP/stdout" ] || fail "wrote to stdout: $(head -c 200 "$E2E_TMP/stdout")"
 echo "play session: played, abandoned, quit with status 0, nothing reported"
