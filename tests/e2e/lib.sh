@@ -14,8 +14,15 @@ GAME_PID=""
 GAME_WIN=""
 export LIBGL_ALWAYS_SOFTWARE=1
 
+# Fails the test with a message. The last screenshot looked at is kept
+# beside the build (or in the temporary directory) for whoever reads why.
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "${img:-}" ] && [ -f "$img" ]; then
+        local keep
+        keep="${BUILD_DIR:-${TMPDIR:-/tmp}}/e2e-failed-$(basename "$0" .sh).png"
+        cp "$img" "$keep" 2>/dev/null && echo "the last screenshot looked at: $keep" >&2
+    fi
     exit 1
 }
 
@@ -76,22 +83,26 @@ if ldd "$MAZERUSH" 2>/dev/null | grep -q libasan; then
     done
 fi
 
-# Starts the game (with any prefix command, e.g. faster) and waits for its
+# Starts the game (with any prefix command, e.g. on_clock) and waits for its
 # window. Its standard output and error go to files of the test. The prefix
 # runs with the game's preloads in LD_PRELOAD, so that one which preloads a
-# library of its own (faster) adds it after them.
+# library of its own (on_clock) adds it after them.
 start_game() {
     LD_PRELOAD="$GAME_PRELOAD${LD_PRELOAD:+:$LD_PRELOAD}" "$@" "$MAZERUSH" \
         >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
     GAME_PID=$!
-    for _ in $(seq 1 200); do
-        GAME_WIN=$(xdotool search --name '^Gobbler$' 2>/dev/null | head -n 1)
-        [ -n "$GAME_WIN" ] && break
-        kill -0 "$GAME_PID" 2>/dev/null || fail "mazerush ended before its window showed: $(head -c 400 "$E2E_TMP/stderr")"
-        sleep 0.05
+    local until=$((SECONDS + 30))
+    GAME_WIN=""
+    while [ -z "$GAME_WIN" ]; do
+        game_running || fail "mazerush ended before its window showed: $(head -c 400 "$E2E_TMP/stderr")"
+        [ $SECONDS -le $until ] || fail "no window titled Gobbler showed within 30 s"
+        GAME_WIN=$(xdotool search --onlyvisible --name '^Gobbler$' 2>/dev/null | head -n 1)
+        [ -n "$GAME_WIN" ] || sleep 0.05
     done
-    [ -n "$GAME_WIN" ] || fail "no window titled Gobbler"
-    xdotool windowfocus --sync "$GAME_WIN" 2>/dev/null || true
+    # Keys go to the window that has the focus: a key typed before it has
+    # it would be lost.
+    xdotool windowfocus --sync "$GAME_WIN" 2>/dev/null
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$GAME_WIN" ] || fail "the game's window did not take the focus"
 }
 
 game_running() {
@@ -101,14 +112,31 @@ game_running() {
 # Waits up to $1 seconds for the game to end by itself, fails with the
 # message $2 if it does not, and leaves its exit status in GAME_STATUS.
 await_exit() {
-    for _ in $(seq 1 $(($1 * 10))); do
-        game_running || break
+    local until=$((SECONDS + $1))
+    while game_running && [ $SECONDS -le $until ]; do
         sleep 0.1
     done
     game_running && fail "$2"
     wait "$GAME_PID"
     GAME_STATUS=$?
     GAME_PID=""
+}
+
+# Ends the game the test started and waits until it is gone.
+stop_game() {
+    kill "$GAME_PID" 2>/dev/null
+    wait "$GAME_PID" 2>/dev/null
+    GAME_PID=""
+}
+
+# Lets $1 seconds pass, for a check about time itself (a screen that must
+# stay, a program that must keep running); leaves the seconds that really
+# passed in HELD, for the check's message.
+hold() {
+    local from
+    from=$(date +%s.%N)
+    sleep "$1"
+    HELD=$(awk -v a="$from" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
 }
 
 # Types keys (xdotool names: s, Escape, Down, ...) into the focused game
@@ -246,7 +274,10 @@ differ() {
 }
 
 # Polls screenshots (the last in $img) until command "$1 $img" holds, for up
-# to $2 seconds (default 15); returns 1 if it never did.
+# to $2 seconds (default 15); returns 1 if it never did. Every check of the
+# picture after a key waits this way: a key's effect shows only once the
+# game has read it and drawn a frame, and the first frame of a new screen
+# can take the software renderer hundreds of milliseconds.
 await() {
     local until=$((SECONDS + ${2:-15}))
     while [ $SECONDS -le $until ]; do
@@ -258,16 +289,22 @@ await() {
     return 1
 }
 
-# Runs a command on a clock $1 times faster (the clock library preloaded
-# into the game itself, after the sanitizer runtime; allocations unwound the
+# Runs a command on a clock of its own that goes $1 times as fast as the
+# real one: start_game on_clock 20. The clock library is preloaded into the
+# game itself, after the sanitizer runtime; allocations are unwound the
 # quick way, as a full unwind deadlocks once the software renderer has
-# compiled code): start_game faster 20.
+# compiled code. The clock starts at the same moment in every run,
+# CLOCK_START in UTC, and the game seeds its random numbers from the
+# clock's second at start-up: at the real pace (on_clock 1) every run gets
+# the same seed, 1798761632, and the ghosts take the same walk.
 FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
-faster() {
+CLOCK_START="2027-01-01 00:00:32"
+on_clock() {
     [ -n "$FAKETIME_LIB" ] || fail "libfaketime is not installed"
     local speed=$1
     shift
-    exec env LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FAKETIME_LIB" FAKETIME="+0 x$speed" \
+    exec env LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FAKETIME_LIB" TZ=UTC \
+        FAKETIME="@$CLOCK_START x$speed" \
         ASAN_OPTIONS="${ASAN_OPTIONS:-}:fast_unwind_on_malloc=1:verify_asan_link_order=0" "$@"
 }
 
@@ -282,17 +319,104 @@ menu_line() {
         "$(screen_point 2.4 "$(awk -v y="$y" 'BEGIN { print y + 0.5 }')")"
 }
 
+# The five line crops, and the box around them all, worked out once.
+MENU_LINES=()
+for n in 1 2 3 4 5; do
+    MENU_LINES+=("$(menu_line "$n")")
+done
+MENU_AREA=$(box "$(screen_point 0.45 -2.05)" "$(screen_point 2.4 2.5)")
+
 # Whether screenshot $1 is the menu with line $2 highlighted: magenta there,
 # white (lit at a fifth, by the ambient light alone) and no magenta on
-# every other line.
+# every other line. One pass over the menu's area counts both hues on every
+# line.
 menu_on() {
-    local n
+    local counts n
+    # shellcheck disable=SC2207
+    counts=($(convert "$1" -crop "$MENU_AREA" +repage -depth 8 txt:- |
+        sed -nE 's/^([0-9]+),([0-9]+): \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4 \5/p' |
+        awk -v area="$MENU_AREA" -v lines="${MENU_LINES[*]}" '
+        BEGIN {
+            split(area, whole, /[x+]/); ox = whole[3]; oy = whole[4]
+            n = split(lines, crops, " ")
+            for (i = 1; i <= n; i++) {
+                split(crops[i], c, /[x+]/)
+                left[i] = c[3]; top[i] = c[4]; right[i] = c[3] + c[1]; bottom[i] = c[4] + c[2]
+            }
+        }
+        {
+            x = $1 + ox; y = $2 + oy; r = $3; g = $4; b = $5
+            for (i = 1; i <= n; i++) {
+                if (x < left[i] || x >= right[i] || y < top[i] || y >= bottom[i]) continue
+                if ('"$HUE_MAGENTA"') magenta[i]++
+                if ('"$HUE_WHITE"') white[i]++
+            }
+        }
+        END { for (i = 1; i <= n; i++) printf "%d %d ", magenta[i], white[i] }'))
     for n in 1 2 3 4 5; do
+        local magenta=${counts[$((2 * n - 2))]} white=${counts[$((2 * n - 1))]}
         if [ "$n" = "$2" ]; then
-            [ "$(count_in "$1" "$(menu_line "$n")" "$HUE_MAGENTA")" -gt 20 ] || return 1
+            [ "$magenta" -gt 20 ] || return 1
         else
-            [ "$(count_in "$1" "$(menu_line "$n")" "$HUE_MAGENTA")" -eq 0 ] || return 1
-            [ "$(count_in "$1" "$(menu_line "$n")" "$HUE_WHITE")" -gt 20 ] || return 1
+            [ "$magenta" -eq 0 ] && [ "$white" -gt 20 ] || return 1
         fi
     done
+}
+
+# Whether screenshot $1 is the menu with PLAY GAME highlighted, as it comes
+# up after the intro and after every abandoned game.
+menu_first() { menu_on "$1" 1; }
+
+# Whether screenshot $1 shows the intro: every intro phase has a coloured
+# background, the menu and play a black one (without fog).
+intro_up() { ! pixel_is "$1" "4 4" "$HUE_BLACK"; }
+
+# --- Play seen from above -------------------------------------------------------
+
+# The maze's left wall, always in view from above and never covered: play is
+# up when it is blue, and gone (another screen) when it is not.
+LEFT_WALL=$(box "$(above_point -0.5 -0.3)" "$(above_point 30.5 0.3)")
+MAZE_BOX=$(box "$(above_point -0.5 -0.5)" "$(above_point 30.5 27.5)")
+maze_up() { [ "$(count_in "$1" "$LEFT_WALL" "$HUE_BLUE")" -gt 1000 ]; }
+maze_gone() { [ "$(count_in "$1" "$LEFT_WALL" "$HUE_BLUE")" -lt 20 ]; }
+
+# Whether Gobbler stands on cell (row, column) of screenshot $1: its yellow,
+# lit side and shaded side alike, fills more of the 13 x 13 pixels about
+# the cell's point than about any of the four cells next to it, and more
+# than 40 of them, however wide its jaws stand.
+gob_on() {
+    local points="" rc
+    for rc in "$2 $3" "$(($2 - 1)) $3" "$2 $(($3 + 1))" "$(($2 + 1)) $3" "$2 $(($3 - 1))"; do
+        # shellcheck disable=SC2086
+        points="$points $(above_point $rc)"
+    done
+    local area
+    area=$(box "$(above_point $(($2 - 2)) $(($3 - 2)))" "$(above_point $(($2 + 2)) $(($3 + 2)))")
+    convert "$1" -crop "$area" +repage -depth 8 txt:- |
+        sed -nE 's/^([0-9]+),([0-9]+): \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4 \5/p' |
+        awk -v points="$points" -v offset="$area" '
+        BEGIN { split(points, p, " "); split(offset, o, /[x+]/) }
+        {
+            x = $1 + o[3]; y = $2 + o[4]; r = $3; g = $4; b = $5
+            if (!('"$HUE_YELLOW"')) next
+            for (i = 0; i < 5; i++) {
+                dx = x - p[2 * i + 1]; dy = y - p[2 * i + 2]
+                if (dx >= -6 && dx <= 6 && dy >= -6 && dy <= 6) n[i]++
+            }
+        }
+        END {
+            for (i = 1; i < 5; i++) if (n[i] + 0 >= n[0] + 0) exit 1
+            exit !(n[0] > 40)
+        }'
+}
+
+# How many lives screenshot $1 shows: one chomping Gobbler for each, beside
+# the maze at rows 1, 3 and 5 of column 31.
+lives_shown() {
+    local i n=0
+    for i in 0 1 2; do
+        [ "$(count_in "$1" "$(around "$(above_point $((2 * i + 1)) 31)" 10)" "$HUE_YELLOW")" -gt 100 ] &&
+            n=$((n + 1))
+    done
+    echo $n
 }

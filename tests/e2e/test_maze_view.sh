@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The maze in the real program: once play is reached (the intro skipped,
-# PLAY GAME chosen, then paused at once so that nothing moves), the view from
-# above shows blue walls, the yellow gate of the ghost house, pale pink
-# pellets and the four copper power pellets, each at the screen point of its
-# cell, and black where a corridor is empty.
+# The maze in the real program: in the first picture of play (the intro
+# skipped, PLAY GAME chosen), the view from above shows blue walls, the
+# yellow gate of the ghost house, pale pink pellets and the four copper
+# power pellets, each at the screen point of its cell, and black where a
+# corridor is empty. Gobbler eats only on row 5, and the nearest cell looked
+# at is 13 ghost steps of 0.4 s from the ghost house: over 5 s, far longer
+# than the first picture of play takes to come.
 source "$(dirname "$0")/lib.sh"
 
 # Screen point "x y" (from the top left) of grid point (row, column) on the
@@ -27,14 +29,12 @@ cell() {
 start_x
 start_game
 
+await intro_up 15 || fail "the intro did not show"
 press s
-sleep 0.5
-press p    # play starts; its first tick draws a frame
-sleep 0.3
-press p    # paused: the picture holds still
-sleep 0.5
-game_running || fail "mazerush ended on reaching play"
-frame=$(shot)
+await menu_first 10 || fail "s did not bring up the menu"
+press p
+await maze_up 10 || fail "p on PLAY GAME did not start play"
+frame=$img
 
 check() {
     local what=$1 row=$2 col=$3 test=$4 rgb r g b
@@ -75,7 +75,6 @@ for rc in "14 0" "3 3" "11 2"; do
 done
 
 press Escape
-sleep 0.3
-game_running || fail "mazerush ended on Escape"
+await menu_first 5 || fail "Escape did not return to the menu"
 [ ! -s "$E2E_TMP/stderr" ] || fail "wrote to stderr: $(head -c 300 "$E2E_TMP/stderr")"
 echo "maze: blue walls, yellow gate, pink pellets and copper power pellets from above"

@@ -43,35 +43,19 @@ rest1=$(rect 0.45 1.9 3.1 2.45)
 rest2=$(rect 0.45 0.9 2.8 1.45)
 fogValue=$(rect 5.0 -1.1 8.4 -0.55)
 
-# Waits (up to 10 s) for a screenshot in which line $1 (1 or 2) is the
-# highlighted one; leaves it in $img.
-await_menu() {
-    local on off
-    [ "$1" = 1 ] && on=$rest1 off=$rest2 || on=$rest2 off=$rest1
-    for _ in $(seq 1 50); do
-        img=$(shot)
-        [ "$(count "$img" "$on" magenta)" -gt 20 ] && [ "$(count "$img" "$off" white)" -gt 20 ] &&
-            return 0
-        sleep 0.2
-    done
-    return 1
-}
-
-# Waits (up to 10 s) for the window's corner to be the fog's grey.
-await_fog() {
-    for _ in $(seq 1 50); do
-        img=$(shot)
-        [ "$(count "$img" 10x10+0+0 fog)" = 100 ] && return 0
-        sleep 0.2
-    done
-    return 1
-}
+# Whether screenshot $1 has line 1 (or 2) highlighted and the other not.
+first_on() { [ "$(count "$1" "$rest1" magenta)" -gt 20 ] && [ "$(count "$1" "$rest2" white)" -gt 20 ]; }
+second_on() { [ "$(count "$1" "$rest2" magenta)" -gt 20 ] && [ "$(count "$1" "$rest1" white)" -gt 20 ]; }
+# Whether the fog value of screenshot $1 is longer than "NO FOG".
+fog_chosen() { [ "$(count "$1" "$fogValue" lightblue)" -gt $((noFog + 20)) ]; }
+# Whether the window's corner is the fog's grey.
+fog_up() { [ "$(count "$1" 10x10+0+0 fog)" = 100 ]; }
 
 start_x
 start_game
-sleep 1
+await intro_up 15 || fail "the intro did not show"
 press s
-await_menu 1 || fail "after s: no menu with PLAY GAME highlighted"
+await first_on 10 || fail "after s: no menu with PLAY GAME highlighted"
 [ "$(count "$img" "$title" orange)" -gt 40 ] || fail "the title is not orange"
 [ "$(count "$img" "$initial1" red)" -gt 5 ] || fail "the P of PLAY GAME is not red"
 [ "$(count "$img" "$initial1" white)" -eq 0 ] || fail "white in the highlighted P"
@@ -82,31 +66,26 @@ noFog=$(count "$img" "$fogValue" lightblue)
 [ "$(pixel "$img" 5 5)" = "0 0 0" ] || fail "the menu's background is not black"
 
 press m
-await_menu 2 || fail "after m: DIFFICULTY is not highlighted"
+await second_on 10 || fail "after m: DIFFICULTY is not highlighted"
 press i
-await_menu 1 || fail "after i: PLAY GAME is not highlighted again"
+await first_on 10 || fail "after i: PLAY GAME is not highlighted again"
 
 # "NO FOG" becomes "EXP TYPE 1", a longer value, and the menu stays black.
 press m m m f
-for _ in $(seq 1 50); do
-    img=$(shot)
-    [ "$(count "$img" "$fogValue" lightblue)" -gt $((noFog + 20)) ] && break
-    sleep 0.2
-done
-[ "$(count "$img" "$fogValue" lightblue)" -gt $((noFog + 20)) ] || fail "f left the fog value"
+await fog_chosen 10 || fail "f left the fog value"
 [ "$(pixel "$img" 5 5)" = "0 0 0" ] || fail "fog shows in the menu"
 
 press 8 8 8 p
-await_fog || fail "play did not start in the fog's grey"
+await fog_up 10 || fail "play did not start in the fog's grey"
 
 press Escape
-await_menu 1 || fail "after Escape: no menu with PLAY GAME highlighted"
+await first_on 10 || fail "after Escape: no menu with PLAY GAME highlighted"
 [ "$(pixel "$img" 5 5)" = "0 0 0" ] || fail "the fog stayed on after Escape"
 
-press q
-sleep 0.5
-game_running || fail "q on PLAY GAME ended the program"
-press m m m m q
+# "q" on PLAY GAME does nothing: the key after it is still read.
+press q m
+await second_on 10 || fail "q on PLAY GAME ended the program or stopped its keys"
+press m m m q
 await_exit 5 "q on QUIT did not end the program"
 [ "$GAME_STATUS" = 0 ] || fail "quitting gave status $GAME_STATUS: $(head -c 800 "$E2E_TMP/stderr")"
 echo "menu: skipped to, highlighted, moved, fog chosen and played, abandoned, quit with 0"

@@ -20,23 +20,20 @@ fog_value=$(value_box -1)
 HUE_LIGHTBLUE='b > 40 && r * 4 < b * 3 && r * 4 > b && g * 4 < b * 3 && g * 4 > b'
 blue_in() { count_in "$1" "$2" "$HUE_LIGHTBLUE"; }
 
-# Types key $1 and waits (up to 3 s) for the highlight on line $2; leaves
+# Types key $1 and waits (up to 5 s) for the highlight on line $2; leaves
 # the screenshot in $img.
+highlight_on() { menu_on "$1" "$line"; }
 step_to() {
+    line=$2
     press "$1"
-    for _ in $(seq 1 30); do
-        img=$(shot)
-        menu_on "$img" "$2" && return 0
-        sleep 0.1
-    done
-    fail "after $1 the highlight is not on line $2"
+    await highlight_on 5 || fail "after $1 the highlight is not on line $2"
 }
 
-menu_first() { menu_on "$1" 1; }
 fog_up() { [ "$(count_in "$1" 10x10+0+0 "$HUE_FOG")" = 100 ]; }
 
 start_x
 start_game
+await intro_up 15 || fail "the intro did not show"
 press s
 await menu_first 10 || fail "s did not bring up the menu"
 first=$img
@@ -47,31 +44,29 @@ wuss=$(blue_in "$first" "$difficulty_value")
 for line in 2 3 4 5 5; do step_to m "$line"; done
 for line in 4 3 2 1 1; do step_to i "$line"; done
 
-# DIFFICULTY: WUSS, then GOOD, then EXPERT, which the raise key keeps.
+# DIFFICULTY: WUSS, then GOOD, then EXPERT, which the raise key keeps. The
+# keys are read in order, so the picture in which the highlight has moved on
+# shows the difficulty that the keys before it left.
 step_to m 2
 press 6 6
-sleep 0.3
-expert=$(blue_in "$(shot)" "$difficulty_value")
-press 6
-sleep 0.3
-img=$(shot)
+step_to m 3
+expert=$(blue_in "$img" "$difficulty_value")
 [ "$expert" -gt $((wuss + 20)) ] || fail "the raise key did not make the difficulty EXPERT"
+step_to i 2
+press 6
+step_to m 3
 [ "$(blue_in "$img" "$difficulty_value")" = "$expert" ] || fail "the difficulty went past EXPERT"
 
 # VIEW IN 3D: the raise key chooses "3D VIEW".
-step_to m 3
+view_changed() { [ "$(differ "$first" "$1" "$view_value")" -gt 10 ]; }
 press 6
-sleep 0.3
-img=$(shot)
-[ "$(differ "$first" "$img" "$view_value")" -gt 10 ] || fail "the view value did not change"
+await view_changed 5 || fail "the view value did not change"
 
 # FOG: "f" chooses "EXP TYPE 1", longer than "NO FOG"; the menu stays black.
+fog_chosen() { [ "$(blue_in "$1" "$fog_value")" -gt $(($(blue_in "$first" "$fog_value") + 20)) ]; }
 step_to m 4
 press f
-sleep 0.3
-img=$(shot)
-[ "$(blue_in "$img" "$fog_value")" -gt $(($(blue_in "$first" "$fog_value") + 20)) ] ||
-    fail "f did not choose a fog"
+await fog_chosen 5 || fail "f did not choose a fog"
 pixel_is "$img" "4 4" "$HUE_BLACK" || fail "the fog shows in the menu"
 
 # Play: fog grey all round, Gobbler in the middle under the camera behind it.

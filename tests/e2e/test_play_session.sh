@@ -1,25 +1,38 @@
 #!/usr/bin/env bash
 # A session of real play: Gobbler runs right along its row to the wall, is
 # steered up the right-hand side onto the power pellet in the corner and
-# runs on in the power period while the ghosts wander; Escape abandons the
-# game in the middle of it, and QUIT in the menu ends the program with
-# status 0. The test build's sanitizers watch the whole session: nothing may
-# be reported and no heap record lost at exit. (The clock is not sped up:
-# the leak check at exit does not survive the clock library.)
+# stays there in the power period, its teeth showing, while the ghosts
+# wander blue; Escape abandons the game in the middle of it, and QUIT in the
+# menu ends the program with status 0. The test build's sanitizers watch the
+# whole session: nothing may be reported and no heap record lost at exit.
+#
+# The game runs on a clock that starts at the same moment in every run, so
+# the ghosts take the same walk each time: with that seed they stay off row
+# 5 right of column 12 and off the right-hand side up to row 1 for their
+# first 160 steps (64 s of play), where this session plays for about 5 s.
 source "$(dirname "$0")/lib.sh"
 
 start_x
-start_game
-
+start_game on_clock 1
+await intro_up 15 || fail "the intro did not show"
 press s
-sleep 0.3
+await menu_first 10 || fail "s did not bring up the menu"
 press p
-sleep 3.5  # Gobbler has run along row 5 to the wall at column 26
+at_wall() { gob_on "$1" 5 26; }
+await at_wall 10 || fail "Gobbler did not run along row 5 to the wall at column 26"
 press 8
-sleep 3    # up the right-hand side onto the power pellet, then on
-game_running || fail "mazerush ended during play"
+on_power_pellet() { gob_on "$1" 1 26; }
+await on_power_pellet 5 || fail "Gobbler did not run up the right-hand side to the power pellet"
+# The ghosts turn blue: the cyan and the green one are nowhere in the maze,
+# and the bright blue of their bodies (about 400 pixels each) joins the 564
+# pixels of the walls' highlights.
+ghosts_scared() {
+    [ "$(count_in "$1" "$MAZE_BOX" 'g > 80 && r * 3 < g && (b * 3 < g || b > 80)')" -eq 0 ] &&
+        [ "$(count_in "$1" "$MAZE_BOX" 'r < 10 && g < 10 && b >= 250')" -gt 1200 ]
+}
+await ghosts_scared 5 || fail "the ghosts did not turn blue in the power period"
 press Escape
-sleep 0.3
+await menu_first 10 || fail "Escape did not return to the menu"
 press 2 2 2 2 q
 await_exit 10 "mazerush did not end on QUIT"
 [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS, not 0: $(grep -m 3 -E 'ERROR|SUMMARY' "$E2E_TMP/stderr")"

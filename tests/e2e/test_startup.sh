@@ -10,12 +10,11 @@ start_game
 geometry=$(xdotool getwindowgeometry "$GAME_WIN" | awk '/Geometry/ {print $2}')
 [ "$geometry" = "800x552" ] || fail "window is $geometry, not 800x552"
 
-sleep 3
-game_running || fail "mazerush stopped during the intro"
+await intro_up 15 || fail "the intro did not show"
+hold 3
+game_running || fail "mazerush stopped during the first $HELD s of the intro"
 
-kill "$GAME_PID"
-wait "$GAME_PID" 2>/dev/null
-GAME_PID=""
+stop_game
 [ ! -s "$E2E_TMP/stdout" ] || fail "wrote to stdout: $(head -c 200 "$E2E_TMP/stdout")"
 [ ! -s "$E2E_TMP/stderr" ] || fail "wrote to stderr: $(head -c 200 "$E2E_TMP/stderr")"
-echo "startup: window 800x552, intro kept running, no output"
+echo "startup: window 800x552, intro kept running for $HELD s, no output"
