@@ -108,21 +108,51 @@ static void NoteWindowStatus(int status) {
     windowStatus = status;
 }
 
+// Runs the event loop until the window's status passes the test.
+static void AwaitWindowStatus(bool (*wanted)(int status)) {
+    glutWindowStatusFunc(NoteWindowStatus);
+    for (int round = 0; round < 2000 && !wanted(windowStatus); round++) {
+        glutMainLoopEvent();
+        if (!wanted(windowStatus)) {
+            usleep(1000);
+        }
+    }
+    glutWindowStatusFunc(nullptr);
+}
+
+static bool FullyShown(int status) {
+    return status == GLUT_FULLY_RETAINED;
+}
+
+static bool Hidden(int status) {
+    return status == GLUT_HIDDEN;
+}
+
+// Mapped, whether or not another test program's window covers it.
+static bool Mapped(int status) {
+    return status != GLUT_HIDDEN && status != -1;
+}
+
 // Runs the event loop until the window is shown and its first redisplays
 // (mapping, exposure) are done, so that a test's own requests are the only
 // ones left to see.
 static void SettleWindow() {
-    glutWindowStatusFunc(NoteWindowStatus);
-    for (int round = 0; round < 2000 && windowStatus != GLUT_FULLY_RETAINED; round++) {
-        glutMainLoopEvent();
-        if (windowStatus != GLUT_FULLY_RETAINED) {
-            usleep(1000);
-        }
-    }
+    AwaitWindowStatus(FullyShown);
     for (int quiet = 0, round = 0; quiet < 3 && round < 100; round++) {
         quiet = RedisplayPending() ? 0 : quiet + 1;
     }
-    glutWindowStatusFunc(nullptr);
+}
+
+void HideWindow() {
+    glutSetWindow(window);
+    glutHideWindow();
+    AwaitWindowStatus(Hidden);
+}
+
+void ShowWindow() {
+    glutSetWindow(window);
+    glutShowWindow();
+    AwaitWindowStatus(Mapped);
 }
 
 }  // namespace gltest
@@ -191,10 +221,10 @@ int main(int argc, char** argv) {
     // would be compiled after the compiler's own exit handlers have run.
     glFinish();
 #ifdef __SANITIZE_ADDRESS__
-    // Check for leaks now, once the renderer's threads have finished and
-    // settled into waiting: a thread still starting up, or being torn down
-    // at exit, while the leak checker stops the world crashes the checker.
-    usleep(100000);
+    // Check for leaks now, while the renderer's threads, their work
+    // finished, wait for more: once exit has begun tearing them down, a
+    // thread caught half gone while the leak checker stops the world
+    // crashes the checker.
     __lsan_do_leak_check();
 #endif
     // The window and its context go away here too, for the same reason.

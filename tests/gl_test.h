@@ -46,4 +46,13 @@ std::vector<float> GetMatrix(GLenum which);
 // until the window is shown and drained before any test runs.
 bool RedisplayPending();
 
+// Unmaps the test window, and maps it again, each time running the event
+// loop until the window system has done it. While unmapped, the window gets
+// no exposure or visibility events from the windows of the other test
+// processes on the same X server, which would otherwise pile up in the X
+// library's event queue, on the heap of the drawing thread, while a test
+// draws frames without running the event loop.
+void HideWindow();
+void ShowWindow();
+
 }  // namespace gltest
