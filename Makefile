@@ -4,7 +4,7 @@ JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: run test build deps coverage bench shots soak memcheck clean
+.PHONY: run test asan flaky build deps coverage bench shots soak memcheck clean
 COVERAGE := build/coverage
 
 deps:
@@ -18,15 +18,20 @@ build: deps
 run: build
 	@scripts/run-game $(RELEASE)/mazerush build/mazerush-screenshot.png
 
-# A sanitizer build (address, undefined, leak) and the whole test suite on a
-# virtual X server. A test that fails is run again, up to three times in all:
-# under load the software renderer's threads now and then crash the leak
-# checker at exit or leave a heap count unsettled; a real fault fails every
-# time.
-test: deps
+# The sanitizer build (address, undefined, leak) that the tests run on.
+asan: deps
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS) -- --no-print-directory
-	@scripts/with-display ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS) --repeat until-pass:3
+
+# The whole test suite on a virtual X server, each test run once.
+test: asan
+	@scripts/with-display ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+# The whole suite N times over, without retries; prints each test that
+# failed and in how many of the runs.
+N ?= 10
+flaky: asan
+	@scripts/flaky $(N) $(ASAN)
 
 # A screenshot of each screen of the real program, saved under docs/.
 shots: build
@@ -56,9 +61,7 @@ bench: deps
 # A million play ticks and a hundred thousand frames in one process; prints
 # the resident memory at the start and at the end. The sanitizer's
 # quarantine of freed blocks is turned off, as it holds memory on purpose.
-soak: deps
-	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_SANITIZE=ON >/dev/null
-	@cmake --build $(ASAN) -j $(JOBS) -- --no-print-directory
+soak: asan
 	@ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=0 scripts/with-display \
 		$(ASAN)/tests/mazerush_tests --gtest_also_run_disabled_tests --gtest_filter='Soak.*'
 
