@@ -17,8 +17,9 @@ static const int homeRow = 13;
 static const int homeLeftCol = 13;
 static const int homeRightCol = 14;
 
-// A living ghost keeps its direction unless the draw of a new step, one of
-// 0..2, comes out as this value.
+// The draw of a living ghost's step, one of 0..2, picks the first direction
+// it tries: its own direction, or on this value a random one. A first try
+// that is walled or turns straight back is followed by fresh random draws.
 static const int drawTurnRandomly = 2;
 
 static bool IsHome(int x, int z) {
@@ -101,6 +102,9 @@ void killghost(ghostT* g) {
         return;
     }
     g->alive = false;
+    // Only an eaten ghost holds a path, and it frees it on getting home (or
+    // when the pieces are put back), so a living ghost's path is always none
+    // and the new stack replaces nothing.
     g->path = NewStack();
     ptT from = {g->x, g->z, g->dir};
     ReturnHome(g, &from);

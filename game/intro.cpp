@@ -17,7 +17,8 @@
 
 const int introPhases = 20;
 
-// The mouth of the intro steps ten times a second.
+// The mouth of the intro steps at the first tick after more than 0.1 s has
+// passed since its last step, so a little under ten times a second.
 const double introChompInterval = 0.1;
 
 // Credit flights (phases 1, 3, 5, 7): from z = 30 toward the text at z = 0,
@@ -53,14 +54,15 @@ const double swallowDistance = 3.0;
 // height 0, ending after the 121st.
 const double shakeRefresh = 0.01;
 const double shakeStep = 0.25;
-const int shakeLastSwing = 120;
+const int shakeLastSwing = 121;
 
-// The title (phase 17) backs away to 5 at 5 units per 5 s of the whole phase
-// time; the production line (phase 19) comes from 30 to 5 at 25 per 5 s.
-const double titleFlightTime = 5.0;
+// The closing flights: the title (phase 17) backs away to 5 at 5 units per
+// 5 s of the whole phase time; the production line (phase 19) comes from 30
+// to 5 at 25 per 5 s. Both end with the camera at 5.
+const double closingFlightTime = 5.0;
 const double titleFlightDistance = 5.0;
 const double prodFlightDistance = 25.0;
-const float titleZ = 5.0f;
+const float closingCameraZ = 5.0f;
 const float prodStartZ = 30.0f;
 
 // Gobbler's mouth as it swallows the camera.
@@ -315,7 +317,7 @@ static void CameraShakeStep(int phase) {
         shakeUp ^= 1;
         shakeCount++;
     }
-    if (shakeCount > shakeLastSwing) {
+    if (shakeCount >= shakeLastSwing) {
         SetCamera(static_cast<float>(-panEdge), 0.0f, chaseDistance);
         EndPhase(phase);
     }
@@ -447,9 +449,9 @@ static void RunPhase(int phase) {
         case 17:
             // lastTime stays at the phase's start: the camera accelerates.
             e = PhaseTime();
-            zPos = static_cast<float>(zPos + e / titleFlightTime * titleFlightDistance);
-            if (zPos > titleZ) {
-                SetCamera(0.0f, 0.0f, titleZ);
+            zPos = static_cast<float>(zPos + e / closingFlightTime * titleFlightDistance);
+            if (zPos > closingCameraZ) {
+                SetCamera(0.0f, 0.0f, closingCameraZ);
                 EndPhase(phase);
             }
             break;
@@ -461,9 +463,9 @@ static void RunPhase(int phase) {
             break;
         case 19:
             e = PhaseTime();
-            zPos = static_cast<float>(zPos - e / titleFlightTime * prodFlightDistance);
-            if (zPos < titleZ) {
-                SetCamera(0.0f, 0.0f, titleZ);
+            zPos = static_cast<float>(zPos - e / closingFlightTime * prodFlightDistance);
+            if (zPos < closingCameraZ) {
+                SetCamera(0.0f, 0.0f, closingCameraZ);
                 EndPhase(phase);
             }
             break;

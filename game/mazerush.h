@@ -1,6 +1,9 @@
 // mazerush: the shared game state and the functions of the game module.
-// Every module-level variable of the game lives here, declared once and
-// grouped as the game groups it; the definitions are in state.cpp.
+// The shared state is declared here, once, grouped as the game groups it,
+// and defined with its start values in state.cpp, except the intro's camera
+// shake (shakeUp, shakeRestart, shakeCount, shakeBase), which intro.cpp
+// defines beside the phase that uses it. The fog settings that SetFog hands
+// to GL (fog, fogMode, fogColor, density) are private to keyboard.cpp.
 // Depends on: support/ (Timer, stack), board/ (the maze), models/ (gobdraw).
 #pragma once
 
@@ -145,6 +148,7 @@ extern int mazerushIntro;
 extern int mazerushPause;
 extern int prodIntro;
 extern int prodPause;
+// The camera shake of phase 11, defined in intro.cpp.
 extern int shakeUp;
 extern int shakeRestart;
 extern int shakeCount;
@@ -177,7 +181,7 @@ ptT* NextMove(int x, int z, dirT d);
 bool IsGobWall(int x, int z);
 bool IsGhostWall(int x, int z);
 void MoveGob();
-bool MouthStep(double interval, double step, double narrowest, double widest);
+bool MouthStep(double interval, double step, double opensBelow, double closesAbove);
 void ChompStep();
 
 // ghosts.cpp: wandering, being eaten and the way home.
