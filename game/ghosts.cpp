@@ -130,7 +130,15 @@ bool ReturnHome(ghostT* g, ptT* p) {
     for (const dirT d : searchOrder) {
         ptT* n = NextMove(p->x, p->z, d);
         if (!IsGhostWall(n->x, n->z) && ReturnHome(g, n)) {
-            Push(g->path, n);  // the path owns the step from here on
+            // The path owns the step from here on. A full stack refuses it
+            // (and says so), which a way in this maze, at most 320 steps
+            // against the stack's 400 places, never meets; a refused step
+            // is freed here rather than lost.
+            const bool refused = StackIsFull(g->path);
+            Push(g->path, n);
+            if (refused) {
+                free(n);
+            }
             return true;
         }
         free(n);
