@@ -357,8 +357,9 @@ void DrawText(float x, float y, float z, float r, float g, float b, float scale,
               const char* text) {
     const float color[4] = {r, g, b, 1.0f};
     // The glyphs are lit with the current normal, which the font scale would
-    // lengthen by 1 / scale: hundreds of times, enough to wash any colour out
-    // to the white of the highlight. Normalising keeps the text its colour.
+    // lengthen by 1 / scale: 50 to 250 times for the game's scales (0.02 down
+    // to 0.004), enough to wash any colour out to the white of the
+    // highlight. Normalising keeps the text its colour.
     const GLboolean normalizing = glIsEnabled(GL_NORMALIZE);
     glEnable(GL_NORMALIZE);
     // clang-format off
