@@ -166,25 +166,25 @@ void GoHome(ghostT* g) {
 }
 
 // Clears every mark of a search.
-void InitMarks(bool marks[mazeRows][mazeCols]) {
-    for (int x = 0; x < mazeRows; x++) {
-        for (int z = 0; z < mazeCols; z++) {
+void InitMarks(bool marks[boardRows][boardCols]) {
+    for (int x = 0; x < boardRows; x++) {
+        for (int z = 0; z < boardCols; z++) {
             marks[x][z] = false;
         }
     }
 }
 
 // Marks the cell of p as on the current search path.
-void MarkSquare(bool marks[mazeRows][mazeCols], ptT* p) {
+void MarkSquare(bool marks[boardRows][boardCols], ptT* p) {
     marks[p->x][p->z] = true;
 }
 
 // Takes the cell of p off the current search path.
-void UnMarkSquare(bool marks[mazeRows][mazeCols], ptT* p) {
+void UnMarkSquare(bool marks[boardRows][boardCols], ptT* p) {
     marks[p->x][p->z] = false;
 }
 
 // Whether the cell of p is on the current search path.
-bool IsMarked(bool marks[mazeRows][mazeCols], ptT* p) {
+bool IsMarked(bool marks[boardRows][boardCols], ptT* p) {
     return marks[p->x][p->z];
 }

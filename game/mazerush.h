@@ -7,6 +7,7 @@
 // Depends on: support/ (Timer, stack), board/ (the maze), models/ (gobdraw).
 #pragma once
 
+#include "../board/board.h"    // boardRows, boardCols: the grid that marks covers
 #include "../support/stack.h"  // stackCDT, a ghost's path home
 #include "../support/timer.h"  // Timer, every clock of the game
 
@@ -24,9 +25,6 @@ struct ptT {
     dirT dir;
 };
 
-const int mazeRows = 31;
-const int mazeCols = 28;
-
 // One ghost.
 class ghostT {
 public:
@@ -42,7 +40,7 @@ public:
     Timer timer;
     float* color;
     stackCDT* path;
-    bool marks[mazeRows][mazeCols];
+    bool marks[boardRows][boardCols];
 };
 
 // ---------------------------------------------------------------------------
@@ -190,10 +188,10 @@ void killghost(ghostT* g);
 bool ReturnHome(ghostT* g, ptT* p);
 void GoHome(ghostT* g);
 void FreePath(ghostT* g);
-void InitMarks(bool marks[mazeRows][mazeCols]);
-void MarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
-void UnMarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
-bool IsMarked(bool marks[mazeRows][mazeCols], ptT* p);
+void InitMarks(bool marks[boardRows][boardCols]);
+void MarkSquare(bool marks[boardRows][boardCols], ptT* p);
+void UnMarkSquare(bool marks[boardRows][boardCols], ptT* p);
+bool IsMarked(bool marks[boardRows][boardCols], ptT* p);
 
 // keyboard.cpp: the keyboard callback and the settings it changes.
 void Keyboard(unsigned char key, int x, int y);

@@ -6,12 +6,12 @@
 // malloc for the move records that NextMove hands out.
 #include <cstdlib>  // malloc
 
-#include "../board/board.h"  // pellets, the cell codes
+#include "../board/board.h"  // pellets, its size, the cell codes
 #include "mazerush.h"
 
 // The side tunnel: its two end cells lead into each other.
 static const int tunnelLeftCol = 0;
-static const int tunnelRightCol = mazeCols - 1;
+static const int tunnelRightCol = boardCols - 1;
 
 // The mouth moves one step a tick and turns back once it is wider than the
 // one angle or narrower than the other: with steps of 10 degrees it swings
@@ -23,7 +23,7 @@ static const double chompOpensBelow = 10.0;
 // The code of cell (x, z), or a wall for any cell outside the grid: the
 // tunnel row is asked about the columns just beyond its two ends.
 static int CellCode(int x, int z) {
-    if (x < 0 || x >= mazeRows || z < 0 || z >= mazeCols) {
+    if (x < 0 || x >= boardRows || z < 0 || z >= boardCols) {
         return cellWall;
     }
     return pellets[x][z];
