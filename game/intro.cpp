@@ -8,6 +8,9 @@
 // step), gobdraw.h (DrawGob, DrawGhost, DrawText), GL, GLUT.
 #include <GL/glut.h>
 
+#include <algorithm>  // find_if, the phase the picture shows
+#include <iterator>   // begin, end
+
 #include "../models/gobdraw.h"
 #include "mazerush.h"
 
@@ -240,12 +243,10 @@ static int IdlePhase() {
 
 // The phase the picture shows; 0 if none.
 static int DisplayPhase() {
-    for (int phase : displayOrder) {
-        if (*phaseFlags[phase]) {
-            return phase;
-        }
-    }
-    return 0;
+    const int* const end = std::end(displayOrder);
+    const int* const found = std::find_if(std::begin(displayOrder), end,
+                                          [](int phase) { return *phaseFlags[phase] != 0; });
+    return found == end ? 0 : *found;
 }
 
 // Reads tim and returns the phase time, the seconds since lastTime.
@@ -323,6 +324,55 @@ static void CameraShakeStep(int phase) {
     }
 }
 
+// A chase (phases 9, 10, 12, 13, 14): the camera travels along x at the
+// phase's pace and stops where the next phase begins.
+static void ChaseStep(int phase) {
+    const double e = PhaseTime();
+    switch (phase) {
+        case 9:
+            xPos = static_cast<float>(e / runLength * panWidth - panEdge);
+            if (e > runLength) {
+                yPos = runRightHeight;
+                zPos = chaseDistance;
+                EndPhase(phase);
+            }
+            break;
+        case 10:
+            xPos = static_cast<float>(panEdge - e / runLength * panWidth);
+            if (e > runLength) {
+                xPos = 0.0f;
+                shakeBase = 0.0f;
+                yPos = 0.0f;
+                zPos = chaseDistance;
+                EndPhase(phase);
+            }
+            break;
+        case 12:
+            xPos = static_cast<float>(e / dashLength * panWidth - panEdge);
+            if (e > dashLength) {
+                yPos = 0.0f;
+                zPos = chaseDistance;
+                EndPhase(phase);
+            }
+            break;
+        case 13:
+            xPos = static_cast<float>(panEdge - e / runLength * panWidth);
+            if (e > runLength) {
+                SetCamera(static_cast<float>(panEdge), 0.0f, chaseDistance);
+                EndPhase(phase);
+            }
+            break;
+        case 14:
+            xPos = static_cast<float>(panEdge - e / dashLength * panEdge);
+            if (e > dashLength) {
+                EndPhase(phase);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
 // The values a phase sets on its first tick.
 static void EnterPhase(int phase) {
     switch (phase) {
@@ -383,51 +433,14 @@ static void RunPhase(int phase) {
             }
             break;
         case 9:
-            e = PhaseTime();
-            xPos = static_cast<float>(e / runLength * panWidth - panEdge);
-            if (e > runLength) {
-                yPos = runRightHeight;
-                zPos = chaseDistance;
-                EndPhase(phase);
-            }
-            break;
         case 10:
-            e = PhaseTime();
-            xPos = static_cast<float>(panEdge - e / runLength * panWidth);
-            if (e > runLength) {
-                xPos = 0.0f;
-                shakeBase = 0.0f;
-                yPos = 0.0f;
-                zPos = chaseDistance;
-                EndPhase(phase);
-            }
+        case 12:
+        case 13:
+        case 14:
+            ChaseStep(phase);
             break;
         case 11:
             CameraShakeStep(phase);
-            break;
-        case 12:
-            e = PhaseTime();
-            xPos = static_cast<float>(e / dashLength * panWidth - panEdge);
-            if (e > dashLength) {
-                yPos = 0.0f;
-                zPos = chaseDistance;
-                EndPhase(phase);
-            }
-            break;
-        case 13:
-            e = PhaseTime();
-            xPos = static_cast<float>(panEdge - e / runLength * panWidth);
-            if (e > runLength) {
-                SetCamera(static_cast<float>(panEdge), 0.0f, chaseDistance);
-                EndPhase(phase);
-            }
-            break;
-        case 14:
-            e = PhaseTime();
-            xPos = static_cast<float>(panEdge - e / dashLength * panEdge);
-            if (e > dashLength) {
-                EndPhase(phase);
-            }
             break;
         case 15:
             e = PhaseTime();
