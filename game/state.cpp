@@ -103,7 +103,10 @@ Timer movegobT;
 double ghostspeed = gobspeed * 2.0;
 ghostT deadGhost;
 
-// The slots are static storage and start zeroed; initgame fills them.
-ghostT::ghostT() : timer() {}
+// The constructor builds the timer and nothing else: every ghostT is static
+// storage (the eight slots and deadGhost), zeroed before any constructor
+// runs, and initgame fills the slots.
+// cppcheck-suppress uninitMemberVar
+ghostT::ghostT() {}
 
 ghostT::~ghostT() {}
