@@ -53,7 +53,7 @@ void SearchFrom(ghostT* g, int x, int z) {
 
 // Every cell a ghost can reach from home.
 std::vector<std::pair<int, int>> ReachableCells() {
-    bool seen[mazeRows][mazeCols] = {};
+    bool seen[boardRows][boardCols] = {};
     std::vector<std::pair<int, int>> cells = {{13, 13}};
     seen[13][13] = true;
     for (size_t i = 0; i < cells.size(); i++) {

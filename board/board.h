@@ -4,6 +4,8 @@
 // Depends on: models/ (DrawGob, DrawText); reads ThreeDView and t of the game.
 #pragma once
 
+// The grid: 31 rows by 28 columns. The game sizes its grids (a ghost's
+// marks) and bounds its cell tests by these two as well.
 const int boardRows = 31;
 const int boardCols = 28;
 

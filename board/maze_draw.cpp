@@ -122,7 +122,12 @@ void Init() {
     startList = static_cast<int>(glGenLists(horizontalWallCount));
     verticalStartList = static_cast<int>(glGenLists(verticalWallCount));
 
+    // Without a quadric (GLU out of memory) the lists stay empty and calling
+    // them draws no tubes, as the models then draw no mouth or skirt.
     GLUquadricObj* quadric = gluNewQuadric();
+    if (quadric == nullptr) {
+        return;
+    }
     gluQuadricDrawStyle(quadric, GLU_FILL);
     gluQuadricNormals(quadric, GLU_SMOOTH);
     for (int i = 0; i < horizontalWallCount; i++) {

@@ -1,6 +1,7 @@
 // score_display: the score and the lives left, drawn as objects of the 3D
-// scene beside the maze and seen through the same camera, and the game's one
-// number-to-text routine.
+// scene beside the maze and seen through the same camera, and
+// IntegerToString, which also writes the level-change screen's score and the
+// points of an eaten ghost.
 // Depends on: board.h (pelletSpacing), models/ (DrawGob, DrawText), GL, and
 // two variables of the game state: ThreeDView (text upright, icons tilted)
 // and t (the icons chomp with the real Gobbler).

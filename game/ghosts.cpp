@@ -17,8 +17,9 @@ static const int homeRow = 13;
 static const int homeLeftCol = 13;
 static const int homeRightCol = 14;
 
-// A living ghost keeps its direction unless the draw of a new step, one of
-// 0..2, comes out as this value.
+// The draw of a living ghost's step, one of 0..2, picks the first direction
+// it tries: its own direction, or on this value a random one. A first try
+// that is walled or turns straight back is followed by fresh random draws.
 static const int drawTurnRandomly = 2;
 
 static bool IsHome(int x, int z) {
@@ -101,6 +102,9 @@ void killghost(ghostT* g) {
         return;
     }
     g->alive = false;
+    // Only an eaten ghost holds a path, and it frees it on getting home (or
+    // when the pieces are put back), so a living ghost's path is always none
+    // and the new stack replaces nothing.
     g->path = NewStack();
     ptT from = {g->x, g->z, g->dir};
     ReturnHome(g, &from);
@@ -113,8 +117,9 @@ void killghost(ghostT* g) {
 
 // Searches depth first, trying DOWN, RIGHT, LEFT, UP in turn, for a way
 // from p to a home cell; the way found is pushed onto g's path with its
-// first step on top. p stays the caller's.
-bool ReturnHome(ghostT* g, ptT* p) {
+// first step on top. p stays the caller's. The recursion goes no deeper
+// than the cells a ghost can reach, 320 in this maze.
+bool ReturnHome(ghostT* g, ptT* p) {  // NOLINT(misc-no-recursion): the search is depth first
     static const dirT searchOrder[] = {DOWN, RIGHT, LEFT, UP};
     if (IsHome(p->x, p->z)) {
         return true;
@@ -126,7 +131,15 @@ bool ReturnHome(ghostT* g, ptT* p) {
     for (const dirT d : searchOrder) {
         ptT* n = NextMove(p->x, p->z, d);
         if (!IsGhostWall(n->x, n->z) && ReturnHome(g, n)) {
-            Push(g->path, n);  // the path owns the step from here on
+            // The path owns the step from here on. A full stack refuses it
+            // (and says so), which a way in this maze, at most 320 steps
+            // against the stack's 400 places, never meets; a refused step
+            // is freed here rather than lost.
+            const bool refused = StackIsFull(g->path);
+            Push(g->path, n);
+            if (refused) {
+                free(n);
+            }
             return true;
         }
         free(n);
@@ -154,25 +167,25 @@ void GoHome(ghostT* g) {
 }
 
 // Clears every mark of a search.
-void InitMarks(bool marks[mazeRows][mazeCols]) {
-    for (int x = 0; x < mazeRows; x++) {
-        for (int z = 0; z < mazeCols; z++) {
+void InitMarks(bool marks[boardRows][boardCols]) {
+    for (int x = 0; x < boardRows; x++) {
+        for (int z = 0; z < boardCols; z++) {
             marks[x][z] = false;
         }
     }
 }
 
 // Marks the cell of p as on the current search path.
-void MarkSquare(bool marks[mazeRows][mazeCols], ptT* p) {
+void MarkSquare(bool marks[boardRows][boardCols], ptT* p) {
     marks[p->x][p->z] = true;
 }
 
 // Takes the cell of p off the current search path.
-void UnMarkSquare(bool marks[mazeRows][mazeCols], ptT* p) {
+void UnMarkSquare(bool marks[boardRows][boardCols], ptT* p) {
     marks[p->x][p->z] = false;
 }
 
 // Whether the cell of p is on the current search path.
-bool IsMarked(bool marks[mazeRows][mazeCols], ptT* p) {
+bool IsMarked(bool marks[boardRows][boardCols], ptT* p) {
     return marks[p->x][p->z];
 }

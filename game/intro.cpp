@@ -8,6 +8,9 @@
 // step), gobdraw.h (DrawGob, DrawGhost, DrawText), GL, GLUT.
 #include <GL/glut.h>
 
+#include <algorithm>  // find_if, the phase the picture shows
+#include <iterator>   // begin, end
+
 #include "../models/gobdraw.h"
 #include "mazerush.h"
 
@@ -17,7 +20,8 @@
 
 const int introPhases = 20;
 
-// The mouth of the intro steps ten times a second.
+// The mouth of the intro steps at the first tick after more than 0.1 s has
+// passed since its last step, so a little under ten times a second.
 const double introChompInterval = 0.1;
 
 // Credit flights (phases 1, 3, 5, 7): from z = 30 toward the text at z = 0,
@@ -53,14 +57,15 @@ const double swallowDistance = 3.0;
 // height 0, ending after the 121st.
 const double shakeRefresh = 0.01;
 const double shakeStep = 0.25;
-const int shakeLastSwing = 120;
+const int shakeLastSwing = 121;
 
-// The title (phase 17) backs away to 5 at 5 units per 5 s of the whole phase
-// time; the production line (phase 19) comes from 30 to 5 at 25 per 5 s.
-const double titleFlightTime = 5.0;
+// The closing flights: the title (phase 17) backs away to 5 at 5 units per
+// 5 s of the whole phase time; the production line (phase 19) comes from 30
+// to 5 at 25 per 5 s. Both end with the camera at 5.
+const double closingFlightTime = 5.0;
 const double titleFlightDistance = 5.0;
 const double prodFlightDistance = 25.0;
-const float titleZ = 5.0f;
+const float closingCameraZ = 5.0f;
 const float prodStartZ = 30.0f;
 
 // Gobbler's mouth as it swallows the camera.
@@ -238,12 +243,10 @@ static int IdlePhase() {
 
 // The phase the picture shows; 0 if none.
 static int DisplayPhase() {
-    for (int phase : displayOrder) {
-        if (*phaseFlags[phase]) {
-            return phase;
-        }
-    }
-    return 0;
+    const int* const end = std::end(displayOrder);
+    const int* const found = std::find_if(std::begin(displayOrder), end,
+                                          [](int phase) { return *phaseFlags[phase] != 0; });
+    return found == end ? 0 : *found;
 }
 
 // Reads tim and returns the phase time, the seconds since lastTime.
@@ -315,9 +318,58 @@ static void CameraShakeStep(int phase) {
         shakeUp ^= 1;
         shakeCount++;
     }
-    if (shakeCount > shakeLastSwing) {
+    if (shakeCount >= shakeLastSwing) {
         SetCamera(static_cast<float>(-panEdge), 0.0f, chaseDistance);
         EndPhase(phase);
+    }
+}
+
+// A chase (phases 9, 10, 12, 13, 14): the camera travels along x at the
+// phase's pace and stops where the next phase begins.
+static void ChaseStep(int phase) {
+    const double e = PhaseTime();
+    switch (phase) {
+        case 9:
+            xPos = static_cast<float>(e / runLength * panWidth - panEdge);
+            if (e > runLength) {
+                yPos = runRightHeight;
+                zPos = chaseDistance;
+                EndPhase(phase);
+            }
+            break;
+        case 10:
+            xPos = static_cast<float>(panEdge - e / runLength * panWidth);
+            if (e > runLength) {
+                xPos = 0.0f;
+                shakeBase = 0.0f;
+                yPos = 0.0f;
+                zPos = chaseDistance;
+                EndPhase(phase);
+            }
+            break;
+        case 12:
+            xPos = static_cast<float>(e / dashLength * panWidth - panEdge);
+            if (e > dashLength) {
+                yPos = 0.0f;
+                zPos = chaseDistance;
+                EndPhase(phase);
+            }
+            break;
+        case 13:
+            xPos = static_cast<float>(panEdge - e / runLength * panWidth);
+            if (e > runLength) {
+                SetCamera(static_cast<float>(panEdge), 0.0f, chaseDistance);
+                EndPhase(phase);
+            }
+            break;
+        case 14:
+            xPos = static_cast<float>(panEdge - e / dashLength * panEdge);
+            if (e > dashLength) {
+                EndPhase(phase);
+            }
+            break;
+        default:
+            break;
     }
 }
 
@@ -381,51 +433,14 @@ static void RunPhase(int phase) {
             }
             break;
         case 9:
-            e = PhaseTime();
-            xPos = static_cast<float>(e / runLength * panWidth - panEdge);
-            if (e > runLength) {
-                yPos = runRightHeight;
-                zPos = chaseDistance;
-                EndPhase(phase);
-            }
-            break;
         case 10:
-            e = PhaseTime();
-            xPos = static_cast<float>(panEdge - e / runLength * panWidth);
-            if (e > runLength) {
-                xPos = 0.0f;
-                shakeBase = 0.0f;
-                yPos = 0.0f;
-                zPos = chaseDistance;
-                EndPhase(phase);
-            }
+        case 12:
+        case 13:
+        case 14:
+            ChaseStep(phase);
             break;
         case 11:
             CameraShakeStep(phase);
-            break;
-        case 12:
-            e = PhaseTime();
-            xPos = static_cast<float>(e / dashLength * panWidth - panEdge);
-            if (e > dashLength) {
-                yPos = 0.0f;
-                zPos = chaseDistance;
-                EndPhase(phase);
-            }
-            break;
-        case 13:
-            e = PhaseTime();
-            xPos = static_cast<float>(panEdge - e / runLength * panWidth);
-            if (e > runLength) {
-                SetCamera(static_cast<float>(panEdge), 0.0f, chaseDistance);
-                EndPhase(phase);
-            }
-            break;
-        case 14:
-            e = PhaseTime();
-            xPos = static_cast<float>(panEdge - e / dashLength * panEdge);
-            if (e > dashLength) {
-                EndPhase(phase);
-            }
             break;
         case 15:
             e = PhaseTime();
@@ -447,9 +462,9 @@ static void RunPhase(int phase) {
         case 17:
             // lastTime stays at the phase's start: the camera accelerates.
             e = PhaseTime();
-            zPos = static_cast<float>(zPos + e / titleFlightTime * titleFlightDistance);
-            if (zPos > titleZ) {
-                SetCamera(0.0f, 0.0f, titleZ);
+            zPos = static_cast<float>(zPos + e / closingFlightTime * titleFlightDistance);
+            if (zPos > closingCameraZ) {
+                SetCamera(0.0f, 0.0f, closingCameraZ);
                 EndPhase(phase);
             }
             break;
@@ -461,9 +476,9 @@ static void RunPhase(int phase) {
             break;
         case 19:
             e = PhaseTime();
-            zPos = static_cast<float>(zPos - e / titleFlightTime * prodFlightDistance);
-            if (zPos < titleZ) {
-                SetCamera(0.0f, 0.0f, titleZ);
+            zPos = static_cast<float>(zPos - e / closingFlightTime * prodFlightDistance);
+            if (zPos < closingCameraZ) {
+                SetCamera(0.0f, 0.0f, closingCameraZ);
                 EndPhase(phase);
             }
             break;

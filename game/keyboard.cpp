@@ -221,7 +221,7 @@ static void MenuKey(unsigned char key) {
         case 'V':
         case 'v':
             if (currMenuItem == menuView) {
-                ThreeDView = !ThreeDView;
+                ThreeDView ^= 1;
                 glutPostRedisplay();
             }
             break;
@@ -280,7 +280,7 @@ static void PlayKey(unsigned char key) {
             break;
         case 'T':
         case 't':
-            ThreeDView = !ThreeDView;
+            ThreeDView ^= 1;
             break;
         case 'Z':
         case 'z':

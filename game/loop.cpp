@@ -53,7 +53,8 @@ static bool OnGobCell(const ghostT& g) {
 }
 
 // The meeting before anything moves: a scared ghost in a power period is
-// eaten, any other living ghost costs a life. Returns whether it did.
+// eaten, any other living ghost costs a life. Returns whether a life was
+// lost.
 static bool MeetBeforeMoves() {
     for (int i = 0; i < num_ghosts; i++) {
         ghostT& g = ghost[i];

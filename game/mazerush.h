@@ -1,9 +1,13 @@
 // mazerush: the shared game state and the functions of the game module.
-// Every module-level variable of the game lives here, declared once and
-// grouped as the game groups it; the definitions are in state.cpp.
+// The shared state is declared here, once, grouped as the game groups it,
+// and defined with its start values in state.cpp, except the intro's camera
+// shake (shakeUp, shakeRestart, shakeCount, shakeBase), which intro.cpp
+// defines beside the phase that uses it. The fog settings that SetFog hands
+// to GL (fog, fogMode, fogColor, density) are private to keyboard.cpp.
 // Depends on: support/ (Timer, stack), board/ (the maze), models/ (gobdraw).
 #pragma once
 
+#include "../board/board.h"    // boardRows, boardCols: the grid that marks covers
 #include "../support/stack.h"  // stackCDT, a ghost's path home
 #include "../support/timer.h"  // Timer, every clock of the game
 
@@ -21,9 +25,6 @@ struct ptT {
     dirT dir;
 };
 
-const int mazeRows = 31;
-const int mazeCols = 28;
-
 // One ghost.
 class ghostT {
 public:
@@ -39,7 +40,7 @@ public:
     Timer timer;
     float* color;
     stackCDT* path;
-    bool marks[mazeRows][mazeCols];
+    bool marks[boardRows][boardCols];
 };
 
 // ---------------------------------------------------------------------------
@@ -145,6 +146,7 @@ extern int mazerushIntro;
 extern int mazerushPause;
 extern int prodIntro;
 extern int prodPause;
+// The camera shake of phase 11, defined in intro.cpp.
 extern int shakeUp;
 extern int shakeRestart;
 extern int shakeCount;
@@ -177,7 +179,7 @@ ptT* NextMove(int x, int z, dirT d);
 bool IsGobWall(int x, int z);
 bool IsGhostWall(int x, int z);
 void MoveGob();
-bool MouthStep(double interval, double step, double narrowest, double widest);
+bool MouthStep(double interval, double step, double opensBelow, double closesAbove);
 void ChompStep();
 
 // ghosts.cpp: wandering, being eaten and the way home.
@@ -186,10 +188,10 @@ void killghost(ghostT* g);
 bool ReturnHome(ghostT* g, ptT* p);
 void GoHome(ghostT* g);
 void FreePath(ghostT* g);
-void InitMarks(bool marks[mazeRows][mazeCols]);
-void MarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
-void UnMarkSquare(bool marks[mazeRows][mazeCols], ptT* p);
-bool IsMarked(bool marks[mazeRows][mazeCols], ptT* p);
+void InitMarks(bool marks[boardRows][boardCols]);
+void MarkSquare(bool marks[boardRows][boardCols], ptT* p);
+void UnMarkSquare(bool marks[boardRows][boardCols], ptT* p);
+bool IsMarked(bool marks[boardRows][boardCols], ptT* p);
 
 // keyboard.cpp: the keyboard callback and the settings it changes.
 void Keyboard(unsigned char key, int x, int y);

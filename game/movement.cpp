@@ -6,22 +6,24 @@
 // malloc for the move records that NextMove hands out.
 #include <cstdlib>  // malloc
 
-#include "../board/board.h"  // pellets, the cell codes
+#include "../board/board.h"  // pellets, its size, the cell codes
 #include "mazerush.h"
 
 // The side tunnel: its two end cells lead into each other.
 static const int tunnelLeftCol = 0;
-static const int tunnelRightCol = mazeCols - 1;
+static const int tunnelRightCol = boardCols - 1;
 
-// The mouth opens and closes between these angles, one step a tick.
+// The mouth moves one step a tick and turns back once it is wider than the
+// one angle or narrower than the other: with steps of 10 degrees it swings
+// from 0 to 40.
 static const double chompStep = 10.0;
-static const double chompWidest = 30.0;
-static const double chompNarrowest = 10.0;
+static const double chompClosesAbove = 30.0;
+static const double chompOpensBelow = 10.0;
 
 // The code of cell (x, z), or a wall for any cell outside the grid: the
 // tunnel row is asked about the columns just beyond its two ends.
 static int CellCode(int x, int z) {
-    if (x < 0 || x >= mazeRows || z < 0 || z >= mazeCols) {
+    if (x < 0 || x >= boardRows || z < 0 || z >= boardCols) {
         return cellWall;
     }
     return pellets[x][z];
@@ -117,10 +119,11 @@ void MoveGob() {
 
 // One step of the mouth on the shared chomp clock, when more than interval
 // seconds have passed since the last: step degrees toward the way it goes.
-// Past a limit it turns toward the swing; setting the way rather than
+// Wider than closesAbove it turns to close, narrower than opensBelow to
+// open, so it swings one step beyond each; setting the way rather than
 // flipping it brings back an angle that another screen left outside the
 // swing, instead of shaking about the limit. Returns whether it stepped.
-bool MouthStep(double interval, double step, double narrowest, double widest) {
+bool MouthStep(double interval, double step, double opensBelow, double closesAbove) {
     if (firstChomp) {
         chompTimer.Start();
         chompLastTime = static_cast<float>(chompTimer.Time());
@@ -132,9 +135,9 @@ bool MouthStep(double interval, double step, double narrowest, double widest) {
         return false;
     }
     t += openMouth ? step : -step;
-    if (t > widest) {
+    if (t > closesAbove) {
         openMouth = 0;
-    } else if (t < narrowest) {
+    } else if (t < opensBelow) {
         openMouth = 1;
     }
     chompTimer.Reset();
@@ -146,5 +149,5 @@ bool MouthStep(double interval, double step, double narrowest, double widest) {
 // The mouth in play: any time passed moves it ten degrees, so it chomps at
 // the pace of the ticks, one step beyond each limit.
 void ChompStep() {
-    MouthStep(0.0, chompStep, chompNarrowest, chompWidest);
+    MouthStep(0.0, chompStep, chompOpensBelow, chompClosesAbove);
 }

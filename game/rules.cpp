@@ -20,7 +20,8 @@ static const dirT ghostStartDir = UP;
 
 // The ghosts' step interval is kept on whole steps of 0.05 s: each finished
 // level takes one step off, and an interval that reaches zero becomes two
-// steps (0.1 s). Working in whole steps keeps the sequence exact.
+// steps (0.1 s), so that from 0.05 s on the levels alternate between 0.1 s
+// and 0.05 s. Working in whole steps keeps the sequence exact.
 static const double ghostSpeedStepsPerSecond = 20.0;
 static const long ghostSpeedStepsAfterZero = 2;
 
@@ -38,38 +39,45 @@ static void PlaceGhostAtStart(ghostT* g) {
     g->timer.Start();
 }
 
-// Puts Gobbler on its start cell and restarts the clocks of play.
-static void PlaceGobAtStart() {
+// Puts Gobbler back on its start cell, facing its start direction, and ends
+// its invincibility. It touches no clock and leaves gobspeed as it is: a
+// power period cut short by a lost life or a level keeps the quick pace.
+static void ResetGob() {
     gobx = gobStartRow;
     gobz = gobStartCol;
     gobdir = gobStartDir;
     invincible = 0;
 }
 
-static void RestartPlayClocks() {
+// The clocks of play from zero: the power period's clock cleared and left
+// stopped (only a power pellet starts it), and Gobbler's step clock cleared
+// and running, its last step taken at 0.
+static void ResetPlayClocks() {
     madtimer.Reset();
     movegobT.Reset();
     movegobT.Start();
     lastgobmove = 0.0;
 }
 
-// Places Gobbler and all eight ghost slots for a new game.
+// Places Gobbler and all eight ghost slots for a new game, the first one at
+// start-up included.
 void initgame() {
-    PlaceGobAtStart();
+    ResetGob();
     for (int i = 0; i < maxGhosts; i++) {
         PlaceGhostAtStart(&ghost[i]);
         ghost[i].color = colors[i];
     }
-    RestartPlayClocks();
+    ResetPlayClocks();
 }
 
-// Puts Gobbler and the active ghosts back after a lost life or a level.
+// Puts Gobbler and the active ghosts back after a lost life or a level; a
+// power period that was running ends without slowing Gobbler down.
 void restartgame() {
-    PlaceGobAtStart();
+    ResetGob();
     for (int i = 0; i < num_ghosts; i++) {
         PlaceGhostAtStart(&ghost[i]);
     }
-    RestartPlayClocks();
+    ResetPlayClocks();
     glutPostRedisplay();
 }
 
@@ -106,7 +114,8 @@ void eatPellet(int x, int z) {
     }
 }
 
-// Ends the level: a full maze, the level-change screen, faster ghosts.
+// Ends the level: a full maze, the level-change screen, and the ghosts' step
+// interval one step of 0.05 s shorter (from 0.05 s it goes back to 0.1 s).
 void LevelFinished() {
     pelletsEaten = 0;
     InitBoard();

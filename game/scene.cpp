@@ -120,8 +120,9 @@ static void DrawGhostFunc(int i) {
 
 // The points of an eaten ghost, below and to the right of its cell in the
 // view from above. Drawn in the frame that the score left turned by 90
-// degrees about y, where (X, Y, Z) stands for world (Z, Y, -X).
-static void DrawGhostKill(ghostT g) {
+// degrees about y, where (X, Y, Z) stands for world (Z, Y, -X). Only the
+// cell of g is read.
+static void DrawGhostKill(const ghostT& g) {
     char* text = IntegerToString(ghostPoints);
     if (text == nullptr) {
         return;

@@ -1,8 +1,9 @@
 // state: the definitions and start values of the shared game state.
 // The objects with constructors are defined in the order in which the game
-// needs them built before main: the screen clocks, the ghost slots, the play
-// clocks, the ghosts' first step interval, then the record of the last
-// eaten ghost. Within one file that order is the order of construction.
+// needs them built before main: the intro's, the mouth's and the level
+// change's clocks, the ghost slots, the clocks of the power period and of
+// Gobbler's steps, the ghosts' first step interval, then the record of the
+// last eaten ghost. Within one file that order is the order of construction.
 // Depends on: mazerush.h.
 #include "mazerush.h"
 
@@ -102,7 +103,10 @@ Timer movegobT;
 double ghostspeed = gobspeed * 2.0;
 ghostT deadGhost;
 
-// The slots are static storage and start zeroed; initgame fills them.
-ghostT::ghostT() : timer() {}
+// The constructor builds the timer and nothing else: every ghostT is static
+// storage (the eight slots and deadGhost), zeroed before any constructor
+// runs, and initgame fills the slots.
+// cppcheck-suppress uninitMemberVar
+ghostT::ghostT() {}
 
 ghostT::~ghostT() {}

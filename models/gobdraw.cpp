@@ -15,6 +15,9 @@
 #include <string.h>   // strlen
 
 // --- Tessellation counts --------------------------------------------------
+// The model's own names: myStacks is handed over as the slices and mySlices
+// as the stacks, and myGobStacks as the mouth disks' slices and myGobSlices
+// as their loops. The calls that do so say "as named" to the linter.
 
 static const int myStacks = 20;     // slices of the eye, pupil and dome spheres and the skirt
 static const int mySlices = 20;     // stacks of those same calls
@@ -194,10 +197,12 @@ static void DrawEyePair(const float* pupil) {
         glPushMatrix();
             glTranslatef(x, eyeHeight, eyeProtrusion);
             SetMaterial(eyeColor, eyeSpec, eyeShine, eyeEmis);
+            // NOLINTNEXTLINE(readability-suspicious-call-argument): as named
             glutSolidSphere(eyeRad, myStacks, mySlices);
             glPushMatrix();
                 glTranslatef(0, 0, pupilProtrusion);
                 SetMaterial(pupil, pupilSpec, pupilShine, pupilEmis);
+                // NOLINTNEXTLINE(readability-suspicious-call-argument): as named
                 glutSolidSphere(pupilRad, myStacks, mySlices);
             glPopMatrix();
         glPopMatrix();
@@ -224,6 +229,7 @@ static void DrawMouthDisk(double inner, double outer) {
     }
     gluQuadricDrawStyle(quadric, GLU_FILL);
     gluQuadricNormals(quadric, GLU_SMOOTH);
+    // NOLINTNEXTLINE(readability-suspicious-call-argument): as named
     gluDisk(quadric, inner, outer, myGobStacks, myGobSlices);
     gluDeleteQuadric(quadric);
 }
@@ -321,8 +327,10 @@ void DrawGob(float x, float y, float z, float rotX, float rotY, float rotZ, floa
 }
 
 // Draws a ghost in color, or blue when scared, or only its eyes.
+// The colour is only read, but the object's exported signature has always
+// taken it as a plain float*, and its callers are built against that.
 void DrawGhost(float x, float y, float z, float rotX, float rotY, float rotZ, int scared,
-               float* color, int eyesOnly) {
+               float* color, int eyesOnly) {  // NOLINT(readability-non-const-parameter)
     // clang-format off
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -333,6 +341,7 @@ void DrawGhost(float x, float y, float z, float rotX, float rotY, float rotZ, in
             glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, own ? ghostEmis : scaredGhostEmis);
             glMaterialfv(GL_FRONT, GL_SPECULAR, ghostSpec);
             glMaterialfv(GL_FRONT_AND_BACK, GL_SHININESS, &ghostShine);
+            // NOLINTNEXTLINE(readability-suspicious-call-argument): as named
             glutSolidSphere(bodyRadius, myStacks, mySlices);
             glPushMatrix();
                 // The skirt runs up +y from the bottom of the dome to its middle.
@@ -342,6 +351,7 @@ void DrawGhost(float x, float y, float z, float rotX, float rotY, float rotZ, in
                 if (quadric != nullptr) {
                     gluQuadricDrawStyle(quadric, GLU_FILL);
                     gluQuadricNormals(quadric, GLU_SMOOTH);
+                    // NOLINTNEXTLINE(readability-suspicious-call-argument): as named
                     gluCylinder(quadric, bodyRadius, bodyRadius, bodyRadius, myStacks, mySlices);
                     gluDeleteQuadric(quadric);
                 }
@@ -357,8 +367,9 @@ void DrawText(float x, float y, float z, float r, float g, float b, float scale,
               const char* text) {
     const float color[4] = {r, g, b, 1.0f};
     // The glyphs are lit with the current normal, which the font scale would
-    // lengthen by 1 / scale: hundreds of times, enough to wash any colour out
-    // to the white of the highlight. Normalising keeps the text its colour.
+    // lengthen by 1 / scale: 50 to 250 times for the game's scales (0.02 down
+    // to 0.004), enough to wash any colour out to the white of the
+    // highlight. Normalising keeps the text its colour.
     const GLboolean normalizing = glIsEnabled(GL_NORMALIZE);
     glEnable(GL_NORMALIZE);
     // clang-format off

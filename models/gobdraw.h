@@ -5,8 +5,10 @@
 // Depends on: OpenGL, GLU, GLUT.
 #pragma once
 
-// The tooth placements that the mad Gobbler's teeth use.
+// What leaves the object, under plain C names: the four tooth placements of
+// the mad Gobbler's teeth and the three drawing functions.
 extern "C" {
+// The tooth placements.
 extern const float topOffset;
 extern const float bottomOffset;
 extern const float teethProt;

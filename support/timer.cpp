@@ -8,7 +8,7 @@ Timer::~Timer() {}
 
 double Timer::GetTime() {
     gettimeofday(&now, nullptr);
-    return now.tv_sec + now.tv_usec / 1000000.0;
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_usec) / 1000000.0;
 }
 
 void Timer::Start() {

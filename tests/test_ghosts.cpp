@@ -133,7 +133,7 @@ TEST_F(Ghosts, EatenAtThePlayersStartTheyWalk112StepsHome) {
         ASSERT_TRUE(g->x == steps[i].x && g->z == steps[i].z) << "step " << i;
     }
     EXPECT_TRUE(g->alive && !g->scared && g->dir == UP && g->path == nullptr);
-    EXPECT_EQ(std::count(&g->marks[0][0], &g->marks[0][0] + mazeRows * mazeCols, true), 0);
+    EXPECT_EQ(std::count(&g->marks[0][0], &g->marks[0][0] + boardRows * boardCols, true), 0);
     // With the marks cleared the same search finds the same way again.
     g->x = 5;
     g->z = 13;
@@ -142,7 +142,7 @@ TEST_F(Ghosts, EatenAtThePlayersStartTheyWalk112StepsHome) {
 }
 
 TEST_F(Ghosts, FromEveryReachableCellTheWayHomeIsAtMost131Steps) {
-    bool seen[mazeRows][mazeCols] = {};
+    bool seen[boardRows][boardCols] = {};
     std::deque<ptT> queue = {{13, 13, UP}};
     seen[13][13] = true;
     int reachable = 0;

@@ -41,9 +41,9 @@ bool Dangerous(const ghostT& g) {
 }
 
 // Breadth-first distances over the cells a ghost may enter, from (x, z).
-void GhostDistances(int x, int z, int dist[mazeRows][mazeCols]) {
-    for (int r = 0; r < mazeRows; r++) {
-        for (int c = 0; c < mazeCols; c++) {
+void GhostDistances(int x, int z, int dist[boardRows][boardCols]) {
+    for (int r = 0; r < boardRows; r++) {
+        for (int c = 0; c < boardCols; c++) {
             dist[r][c] = noCell;
         }
     }
@@ -66,10 +66,10 @@ void GhostDistances(int x, int z, int dist[mazeRows][mazeCols]) {
 }
 
 // The cells Gobbler should keep off: those near a dangerous ghost.
-void DangerMap(bool danger[mazeRows][mazeCols]) {
-    static int dist[mazeRows][mazeCols];
-    for (int r = 0; r < mazeRows; r++) {
-        for (int c = 0; c < mazeCols; c++) {
+void DangerMap(bool danger[boardRows][boardCols]) {
+    static int dist[boardRows][boardCols];
+    for (int r = 0; r < boardRows; r++) {
+        for (int c = 0; c < boardCols; c++) {
             danger[r][c] = false;
         }
     }
@@ -78,8 +78,8 @@ void DangerMap(bool danger[mazeRows][mazeCols]) {
             continue;
         }
         GhostDistances(ghost[i].x, ghost[i].z, dist);
-        for (int r = 0; r < mazeRows; r++) {
-            for (int c = 0; c < mazeCols; c++) {
+        for (int r = 0; r < boardRows; r++) {
+            for (int c = 0; c < boardCols; c++) {
                 danger[r][c] = danger[r][c] || dist[r][c] != noCell;
             }
         }
@@ -99,11 +99,11 @@ bool IsTarget(Cell c, bool chase) {
 
 // The first direction of the shortest way from Gobbler to a target that
 // keeps off the danger cells, or -1 when there is none within maxDepth.
-int FirstStepToTarget(const bool danger[mazeRows][mazeCols], bool chase, int maxDepth) {
-    static int first[mazeRows][mazeCols];
-    static int depth[mazeRows][mazeCols];
-    for (int r = 0; r < mazeRows; r++) {
-        for (int c = 0; c < mazeCols; c++) {
+int FirstStepToTarget(const bool danger[boardRows][boardCols], bool chase, int maxDepth) {
+    static int first[boardRows][boardCols];
+    static int depth[boardRows][boardCols];
+    for (int r = 0; r < boardRows; r++) {
+        for (int c = 0; c < boardCols; c++) {
             first[r][c] = noCell;
             depth[r][c] = noCell;
         }
@@ -158,7 +158,7 @@ int Flee() {
 }
 
 int ChooseDirection() {
-    static bool danger[mazeRows][mazeCols];
+    static bool danger[boardRows][boardCols];
     DangerMap(danger);
     if (invincible && madtimer.Time() < chaseUntil) {
         const int d = FirstStepToTarget(danger, true, chaseRadius);
@@ -166,7 +166,7 @@ int ChooseDirection() {
             return d;
         }
     }
-    const int d = FirstStepToTarget(danger, false, mazeRows * mazeCols);
+    const int d = FirstStepToTarget(danger, false, boardRows * boardCols);
     return d != noCell ? d : Flee();
 }
 
