@@ -4,7 +4,7 @@ JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: run test build deps coverage bench shots soak memcheck clean
+.PHONY: run test build deps coverage bench shots soak memcheck package clean
 COVERAGE := build/coverage
 
 deps:
@@ -31,6 +31,14 @@ test: deps
 # A screenshot of each screen of the real program, saved under docs/.
 shots: build
 	@scripts/shots $(RELEASE)/mazerush docs
+
+# The Debian package build/package/mazerush_<version>_amd64.deb, built by
+# CPack from a release build of its own, then what lintian finds in it (an
+# error fails the target).
+PACKAGE := build/package
+package: deps
+	@scripts/make-package $(PACKAGE) $(JOBS)
+	@lintian --display-info $(PACKAGE)/mazerush_*.deb
 
 # Line and branch coverage of the program's own code by the whole suite.
 coverage: deps
