@@ -14,9 +14,10 @@ build: deps
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) -- --no-print-directory
 
-# Builds a release build and starts the game on the user's X display.
+# Builds a release build and starts the game on the user's X display; with
+# none, plays it on a virtual one and leaves pictures of it under build/.
 run: build
-	@scripts/run-game $(RELEASE)/mazerush build/mazerush-screenshot.png
+	@scripts/run-game $(RELEASE)/mazerush build
 
 # A sanitizer build (address, undefined, leak) and the whole test suite on a
 # virtual X server. A test that fails is run again, up to three times in all:
