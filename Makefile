@@ -4,7 +4,7 @@ JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: run test asan flaky build deps coverage bench shots soak memcheck lint clean
+.PHONY: run test asan flaky build deps coverage bench shots soak memcheck lint package clean
 COVERAGE := build/coverage
 
 deps:
@@ -14,9 +14,10 @@ build: deps
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) -- --no-print-directory
 
-# Builds a release build and starts the game on the user's X display.
+# Builds a release build and starts the game on the user's X display; with
+# none, plays it on a virtual one and leaves pictures of it under build/.
 run: build
-	@scripts/run-game $(RELEASE)/mazerush build/mazerush-screenshot.png
+	@scripts/run-game $(RELEASE)/mazerush build
 
 # The sanitizer build (address, undefined, leak) that the tests run on.
 asan: deps
@@ -37,6 +38,14 @@ flaky: asan
 # A screenshot of each screen of the real program, saved under docs/.
 shots: build
 	@scripts/shots $(RELEASE)/mazerush docs
+
+# The Debian package build/package/mazerush_<version>_amd64.deb, built by
+# CPack from a release build of its own, then what lintian finds in it (an
+# error fails the target).
+PACKAGE := build/package
+package: deps
+	@scripts/make-package $(PACKAGE) $(JOBS)
+	@lintian --display-info $(PACKAGE)/mazerush_*.deb
 
 # Line and branch coverage of the program's own code by the whole suite.
 coverage: deps

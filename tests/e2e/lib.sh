@@ -420,3 +420,53 @@ lives_shown() {
     done
     echo $n
 }
+
+# --- What an installation carries --------------------------------------------
+
+# Checks the files installed under prefix $1 (e.g. a prefix of cmake
+# --install, or usr/ of the unpacked package) besides the program, for
+# version $2: the desktop entry (desktop-file-validate finds nothing), its
+# icon, the AppStream metainfo (appstreamcli finds no error; its id and
+# launchable are the entry's), the manual page (formats with no warning)
+# and the changelog, all of that version.
+check_installed_data() {
+    local prefix=$1 version=$2 out id
+    local entry="$prefix/share/applications/mazerush.desktop"
+    local icon="$prefix/share/icons/hicolor/128x128/apps/mazerush.png"
+    local metainfo="$prefix/share/metainfo/mazerush.metainfo.xml"
+    local manpage="$prefix/share/man/man6/mazerush.6.gz"
+    local docs="$prefix/share/doc/mazerush"
+
+    out=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate: $out"
+    [ -z "$out" ] || fail "desktop-file-validate warns: $out"
+    grep -qx 'Exec=mazerush' "$entry" || fail "the entry does not start mazerush"
+    grep -qx 'Icon=mazerush' "$entry" || fail "the entry does not name the icon mazerush"
+    grep -qx 'Type=Application' "$entry" || fail "the entry is not an application"
+    grep -q '^Categories=.*Game;' "$entry" || fail "the entry is not in the Game category"
+
+    [ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "128x128" ] || fail "the icon is no 128x128 image"
+    # The icon shows Gobbler: yellow fills much of it.
+    out=$(convert "$icon" -fx '(r>0.45&&g>0.45&&b<0.3)?1:0' -format '%[fx:int(mean*w*h+0.5)]' info:)
+    [ "$out" -gt 2500 ] || fail "the icon has only $out yellow pixels"
+
+    out=$(appstreamcli validate --no-net "$metainfo" 2>&1)
+    ! grep -q '^E:' <<<"$out" || fail "appstreamcli validate: $out"
+    echo "appstreamcli validate --no-net: $(grep -E '^[WI]:' <<<"$out" | tr '\n' ';')"
+    id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$metainfo")
+    [ "$id.desktop" = "$(basename "$entry")" ] || fail "metainfo id $id is not the desktop entry's"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+        fail "the metainfo does not launch $id.desktop"
+    grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo's release is not $version"
+
+    out=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings=w -l "$manpage" 2>&1 >"$E2E_TMP/man.txt") ||
+        fail "man could not format the manual page: $out"
+    [ -z "$out" ] || fail "the manual page formats with warnings: $out"
+    for section in NAME SYNOPSIS DESCRIPTION OPTIONS KEYS RULES 'EXIT STATUS' FILES; do
+        grep -qx "$section" "$E2E_TMP/man.txt" || fail "the manual page has no $section section"
+    done
+    grep -q "^mazerush $version " "$E2E_TMP/man.txt" || fail "the manual page is not of version $version"
+
+    [ -s "$docs/copyright" ] || fail "no copyright file in share/doc/mazerush"
+    zcat "$docs/changelog.gz" | head -n 1 | grep -q "^mazerush ($version) " ||
+        fail "the changelog does not start with version $version"
+}

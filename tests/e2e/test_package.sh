@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The Debian package. It packages a release build of its own, made by
+# scripts/make-package exactly as `make package` makes it (a few seconds: the
+# game is small), not the tree under test: that is a sanitizer build, whose
+# program needs the sanitizer runtime, and lintian is to judge the package a
+# player gets. The package's control fields are a game's (section games,
+# maintainer with an address, the dependencies dpkg-shlibdeps found, a
+# description), it carries exactly the program in /usr/games, stripped, and
+# the data files, all valid, lintian finds no error or warning in it, and
+# the program unpacked into a temporary root opens its window "Gobbler" when
+# started as the desktop entry starts it.
+source "$(dirname "$0")/lib.sh"
+
+: "${SOURCE_DIR:?SOURCE_DIR must name the source tree}"
+deb=$("$SOURCE_DIR/scripts/make-package" "$E2E_TMP/build" 1) || fail "make-package failed"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$E2E_TMP/build/CMakeCache.txt")
+[ "$(basename "$deb")" = "mazerush_${version}_amd64.deb" ] || fail "the package is $deb"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = mazerush ] || fail "package name $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "package version $(field Version), not $version"
+[ "$(field Section)" = games ] || fail "section $(field Section)"
+field Maintainer | grep -qE '^[^<]+ <[^@> ]+@[^> ]+>$' || fail "maintainer $(field Maintainer)"
+for lib in libc6 libglut3.12 libstdc++6; do
+    field Depends | grep -q "$lib" || fail "depends on no $lib: $(field Depends)"
+done
+[ "$(field Description | wc -l)" -gt 3 ] || fail "no long description: $(field Description)"
+
+root="$E2E_TMP/root"
+dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x failed"
+files=$(cd "$root" && find . -type f | sort | tr '\n' ' ')
+expected="./usr/games/mazerush ./usr/share/applications/mazerush.desktop \
+./usr/share/doc/mazerush/changelog.gz ./usr/share/doc/mazerush/copyright \
+./usr/share/icons/hicolor/128x128/apps/mazerush.png ./usr/share/man/man6/mazerush.6.gz \
+./usr/share/metainfo/mazerush.metainfo.xml "
+[ "$files" = "$expected" ] || fail "the package carries: $files"
+file "$root/usr/games/mazerush" | grep -q ', stripped' || fail "the program is not stripped"
+check_installed_data "$root/usr" "$version"
+
+lintian --display-info "$deb" >"$E2E_TMP/lintian.txt" 2>&1
+! grep -E '^[EW]:' "$E2E_TMP/lintian.txt" || fail "lintian finds errors or warnings"
+echo "lintian, no error or warning; infos: $(grep '^I:' "$E2E_TMP/lintian.txt" | tr '\n' ';')"
+
+# The desktop entry starts "mazerush", found on a PATH that holds /usr/games.
+MAZERUSH=mazerush
+GAME_PRELOAD=""  # a release build: no sanitizer runtime to preload
+start_x
+start_game env PATH="$root/usr/games:$PATH"
+geometry=$(xdotool getwindowgeometry "$GAME_WIN" | awk '/Geometry/ {print $2}')
+[ "$geometry" = "800x552" ] || fail "the packaged program's window is $geometry"
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes, valid; the packaged game runs"
