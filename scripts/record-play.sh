@@ -3,33 +3,25 @@
 # the game that start_game started: they skip the intro to the menu, start
 # play, and record play, with a few turns, as an animated GIF.
 
-# Blue wall pixels in a frame sampled down to 100 x 69: the maze is in view.
-maze_pixels() {
-    convert "$1" -sample '100x69!' -depth 8 txt:- |
-        sed -nE 's/^[0-9]+,[0-9]+: \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/p' |
-        awk '$3 > 90 && $1 < $3 / 2 && $2 < $3 / 2 { n++ } END { print n + 0 }'
-}
-
-menu_shown() { menu_on "$1" 1; }
-play_shown() { [ "$(maze_pixels "$1")" -gt 200 ]; }
-
 # Skips the intro and waits for the menu; saves its picture as $1 if given.
 open_menu() {
+    await intro_up 15 || fail "the intro did not show"
     press s
-    await menu_shown || fail "the menu did not show after S"
+    await menu_first || fail "the menu did not show after S"
     [ -z "${1:-}" ] || cp "$img" "$1"
 }
 
 # Chooses PLAY GAME on the menu and waits for the maze.
 start_play() {
     press p
-    await play_shown || fail "play did not start after P"
+    await maze_up || fail "play did not start after P"
 }
 
-# The maze's crop of the window in the view from above, and the size of a
-# cell in it (pixels per row, per column).
-MAZE_BOX=$(box "$(above_point 0 0)" "$(above_point 30 27)")
-read -r MAZE_H MAZE_W < <(awk -v b="$MAZE_BOX" 'BEGIN { split(b, s, /[x+]/); print (s[2] - 1) / 30, (s[1] - 1) / 27 }')
+# The crop of the maze's grid points from cell (0, 0) to (30, 27) in the
+# view from above, and the pixels of a row and of a column in it.
+GRID_BOX=$(box "$(above_point 0 0)" "$(above_point 30 27)")
+read -r GRID_ROW_PIXELS GRID_COL_PIXELS < <(awk -v b="$GRID_BOX" 'BEGIN {
+    split(b, s, /[x+]/); print (s[2] - 1) / 30, (s[1] - 1) / 27 }')
 
 # Gobbler's place "row column" (fractional) in frame $1 of play seen from
 # above: the centre of the largest patch in the maze of bright yellow to red
@@ -38,11 +30,11 @@ read -r MAZE_H MAZE_W < <(awk -v b="$MAZE_BOX" 'BEGIN { split(b, s, /[x+]/); pri
 # ghost house's gate, the yellow ghost and the power pellets are darker, the
 # red ghost has too little green.
 gobbler_at() {
-    convert "$1" -crop "$MAZE_BOX" +repage -channel B -negate \
+    convert "$1" -crop "$GRID_BOX" +repage -channel B -negate \
         -channel R -threshold 70% -channel G -threshold 30% -channel B -threshold 80% \
         +channel -separate -evaluate-sequence min \
         -define connected-components:verbose=true -connected-components 8 null: 2>/dev/null |
-        awk -v h="$MAZE_H" -v w="$MAZE_W" '$NF == "gray(255)" && $4 > best {
+        awk -v h="$GRID_ROW_PIXELS" -v w="$GRID_COL_PIXELS" '$NF == "gray(255)" && $4 > best {
             best = $4; split($3, c, ","); place = c[2] / h " " c[1] / w }
             END { if (best > 30) print place }'
 }
