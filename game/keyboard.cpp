@@ -301,7 +301,10 @@ static void PlayKey(unsigned char key) {
 // Public functions
 // ---------------------------------------------------------------------------
 
-// The keyboard callback: the intro's, the menu's or play's keys.
+// The keyboard callback: the intro's, the menu's or play's keys. A key may
+// leave a screen on which nothing moved (pause, the menu, game over), so
+// the idle tick is handed back to GLUT; where nothing moves after the key
+// either, that tick takes itself off again.
 void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
     if (intro) {
         IntroKey(key);
@@ -310,6 +313,7 @@ void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
     } else {
         PlayKey(key);
     }
+    glutIdleFunc(Idle);
 }
 
 // Sets the number of ghosts and their step time from difficulty.

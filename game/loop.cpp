@@ -43,6 +43,10 @@ void Idle() {
         return;
     }
     if (menu || gameOver || gamePaused) {
+        // Nothing on these screens moves until a key is pressed: GLUT stops
+        // calling back and waits for the next event instead of spinning a
+        // core, until the keyboard callback hands the tick back.
+        glutIdleFunc(nullptr);
         return;
     }
     PlayTick();

@@ -1,10 +1,14 @@
 // Tests of the spine: start values of the game state, the window and the
-// reshape callback, and the mode dispatch of the idle callback.
+// reshape callback, and the idle tick in GLUT's own event loop.
+#include <GL/freeglut.h>  // glutLeaveMainLoop, glutSetOption
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "../board/board.h"
 #include "../game/mazerush.h"
 #include "gl_test.h"
 
@@ -74,4 +78,79 @@ TEST(Reshape, HeightZeroKeepsAFiniteAspect) {
     EXPECT_DOUBLE_EQ(aspect, 800.0 / 552.0);
     EXPECT_EQ(window_height, 0);
     Reshape(800, 552);
+}
+
+// --- GLUT's own loop ------------------------------------------------------
+
+namespace {
+
+// Stages of a run of GLUT's event loop, each a timer callback 0.4 s after
+// the one before: long enough for one tick at least, in which Gobbler, due
+// to step every 0.2 s, steps.
+int gobzAtStage = 0;
+std::vector<std::string> loopFailures;
+
+void Expect(bool holds, const char* what) {
+    if (!holds) {
+        loopFailures.push_back(what);
+    }
+}
+
+void NextStage(int stage);
+
+void After(int stage) {
+    glutTimerFunc(400, NextStage, stage);
+}
+
+void NextStage(int stage) {
+    switch (stage) {
+        case 0:  // paused from the start
+            gobzAtStage = gobz;
+            Keyboard('p', 0, 0);
+            break;
+        case 1:
+            Expect(gobz > gobzAtStage, "no tick after p resumed play");
+            Keyboard(27, 0, 0);  // Escape: the menu and a fresh game
+            break;
+        case 2:
+            Expect(menu == 1 && gobz == 13, "Escape did not bring the menu");
+            Keyboard('p', 0, 0);
+            break;
+        case 3:
+            Expect(gobz > 13, "no tick after p on the menu started play");
+            gameOver = 1;  // as the last life does
+            break;
+        case 4:
+            Keyboard('q', 0, 0);
+            Keyboard('p', 0, 0);
+            break;
+        default:
+            Expect(gobz > 13, "no tick after q on game over and p on the menu");
+            glutLeaveMainLoop();
+            return;
+    }
+    After(stage + 1);
+}
+
+}  // namespace
+
+// Runs the real event loop with the game's callbacks, as main hands them to
+// GLUT: on paused play, the menu and the game-over screen the tick takes
+// itself off, and the key that leaves each of them (p; p on the menu; q,
+// then p) brings it back. The loop ends the test program's GLUT session as
+// it returns.
+TEST(IdleTicks, LeavingEachStillScreenBringsTheTicksBack) {
+    InitBoard();
+    initgame();
+    intro = 0;
+    gamePaused = 1;
+    glutDisplayFunc(Display);
+    glutKeyboardFunc(Keyboard);
+    glutIdleFunc(Idle);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    After(0);
+    glutMainLoop();
+    for (const std::string& failure : loopFailures) {
+        ADD_FAILURE() << failure;
+    }
 }

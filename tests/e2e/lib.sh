@@ -139,6 +139,31 @@ hold() {
     HELD=$(awk -v a="$from" -v b="$(date +%s.%N)" 'BEGIN { printf "%.2f", b - a }')
 }
 
+# Measures the share of one core that the game uses over the next $1
+# seconds: the user and system time of all its threads against the real
+# time that passed. Leaves the share in CPU_SHARE and the seconds in HELD.
+cpu_share() {
+    local hz c0 c1 t0 t1
+    hz=$(getconf CLK_TCK)
+    c0=$(awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat")
+    t0=$(date +%s.%N)
+    sleep "$1"
+    c1=$(awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat")
+    t1=$(date +%s.%N)
+    HELD=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.2f", b - a }')
+    CPU_SHARE=$(awk -v c0="$c0" -v c1="$c1" -v s="$HELD" -v hz="$hz" \
+        'BEGIN { printf "%.3f", (c1 - c0) / hz / s }')
+}
+
+# Fails unless the game, on screen $1 where nothing moves, uses under a
+# tenth of a core over 2 s: it waits for a key instead of spinning.
+expect_waiting() {
+    cpu_share 2
+    awk -v s="$CPU_SHARE" 'BEGIN { exit !(s < 0.1) }' ||
+        fail "$1 took $CPU_SHARE of a core over $HELD s: the game does not wait for a key"
+    echo "$1: $CPU_SHARE of a core over $HELD s"
+}
+
 # Types keys (xdotool names: s, Escape, Down, ...) into the focused game
 # window through XTEST.
 press() {
@@ -408,6 +433,23 @@ gob_on() {
             for (i = 1; i < 5; i++) if (n[i] + 0 >= n[0] + 0) exit 1
             exit !(n[0] > 40)
         }'
+}
+
+# The score: white text lying beside the maze, from row 26.3 to 29.5 and
+# from column 28.7 on. Whether the score in screenshot $1 differs from the
+# one in screenshot $score_before.
+SCORE_BOX=$(box "$(above_point 26.3 28.7)" "$(above_point 29.5 40)")
+score_changed() { [ "$(differ "$score_before" "$1" "$SCORE_BOX")" -gt 20 ]; }
+
+# Whether screenshot $1 is the game-over screen: no maze; Gobbler lying at
+# (4, -1) in front of the camera of the screens around play; the white
+# words above it, from x = 0 at y = 1 (nearer the eye, at z = 3).
+GAME_OVER_GOB=$(around "$(screen_point 4 -1)" 8)
+GAME_OVER_WORDS=$(box "$(screen_point 0 1 3)" "$(screen_point 5 2.2 3)")
+game_over_up() {
+    ! maze_up "$1" &&
+        [ "$(count_in "$1" "$GAME_OVER_GOB" "$HUE_YELLOW")" -gt 100 ] &&
+        [ "$(count_in "$1" "$GAME_OVER_WORDS" "$HUE_WHITE")" -gt 100 ]
 }
 
 # How many lives screenshot $1 shows: one chomping Gobbler for each, beside

@@ -4,7 +4,8 @@
 # their colours; the cursor keys move the highlight; "f" on the fog line
 # changes the value shown but not the picture; "p" starts play in the fog's
 # grey; Escape comes back to the menu with the fog off; "q" does nothing off
-# the quit line and on it ends the program with status 0.
+# the quit line and on it ends the program with status 0. Sitting in the
+# menu, the program waits for a key and uses next to no processor time.
 source "$(dirname "$0")/lib.sh"
 
 # The window rectangle "WxH+X+Y" of the world rectangle (x0, y0)-(x1, y1) in
@@ -64,6 +65,7 @@ await first_on 10 || fail "after s: no menu with PLAY GAME highlighted"
 noFog=$(count "$img" "$fogValue" lightblue)
 [ "$noFog" -gt 20 ] || fail "the fog value is not light blue"
 [ "$(pixel "$img" 5 5)" = "0 0 0" ] || fail "the menu's background is not black"
+expect_waiting "the menu"
 
 press m
 await second_on 10 || fail "after m: DIFFICULTY is not highlighted"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Play in the real program, key by key, seen from above. Gobbler runs right
 # from its start cell along row 5 to the wall and the pellets behind it are
-# gone while those on the left of its start stay; "p" freezes the picture
-# and "z" then raises the score on screen and nothing else; "p" again lets
+# gone while those on the left of its start stay; "p" freezes the picture,
+# the program then waiting for a key at next to no processor time, and "z"
+# raises the score on screen and nothing else; "p" again lets
 # Gobbler go, and the down key at the junction in the corner turns it down
 # the right-hand side; "t" puts the camera behind it and back; "x" brings up
 # the level-change screen, then play on the next level in a full maze; and
@@ -53,12 +54,7 @@ pellets_on_row() {
     echo $n
 }
 
-# The score: white text lying beside the maze, from row 26.3 to 29.5 and
-# from column 28.7 on.
-score_box=$(box "$(above_point 26.3 28.7)" "$(above_point 29.5 40)")
-lit_score() { count_in "$1" "$score_box" "$HUE_LIT"; }
-# Whether the score in screenshot $1 differs from the one in $score_before.
-score_changed() { [ "$(differ "$score_before" "$1" "$score_box")" -gt 20 ]; }
+lit_score() { count_in "$1" "$SCORE_BOX" "$HUE_LIT"; }
 
 three_lives() {
     [ "$(lives_shown "$1")" = 3 ] ||
@@ -102,7 +98,7 @@ press p z
 score_before=$ran
 await score_changed 5 || fail "z did not change the score on screen after p"
 paused=$img
-hold 0.7
+expect_waiting "paused play"
 press z
 score_before=$paused
 await score_changed 5 || fail "a second z did not change the score on screen while paused"
