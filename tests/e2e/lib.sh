@@ -388,6 +388,15 @@ menu_on() {
     done
 }
 
+# The crop of the light-blue value right of the menu line whose baseline
+# stands at y = $1 (DIFFICULTY 1, VIEW IN 3D 0, FOG -1), from x = 5.
+value_box() {
+    box "$(screen_point 5 "$(awk -v y="$1" 'BEGIN { print y - 0.05 }')")" \
+        "$(screen_point 9 "$(awk -v y="$1" 'BEGIN { print y + 0.5 }')")"
+}
+HUE_LIGHTBLUE='b > 40 && r * 4 < b * 3 && r * 4 > b && g * 4 < b * 3 && g * 4 > b'
+blue_in() { count_in "$1" "$2" "$HUE_LIGHTBLUE"; }
+
 # Whether screenshot $1 is the menu with PLAY GAME highlighted, as it comes
 # up after the intro and after every abandoned game.
 menu_first() { menu_on "$1" 1; }

@@ -8,17 +8,9 @@
 # menu with every setting at its first value.
 source "$(dirname "$0")/lib.sh"
 
-# The light-blue values right of their lines, from x = 5, on the baseline
-# of their line.
-value_box() {
-    box "$(screen_point 5 "$(awk -v y="$1" 'BEGIN { print y - 0.05 }')")" \
-        "$(screen_point 9 "$(awk -v y="$1" 'BEGIN { print y + 0.5 }')")"
-}
 difficulty_value=$(value_box 1)
 view_value=$(value_box 0)
 fog_value=$(value_box -1)
-HUE_LIGHTBLUE='b > 40 && r * 4 < b * 3 && r * 4 > b && g * 4 < b * 3 && g * 4 > b'
-blue_in() { count_in "$1" "$2" "$HUE_LIGHTBLUE"; }
 
 # Types key $1 and waits (up to 5 s) for the highlight on line $2; leaves
 # the screenshot in $img.
