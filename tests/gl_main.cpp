@@ -120,24 +120,11 @@ static void AwaitWindowStatus(bool (*wanted)(int status)) {
     glutWindowStatusFunc(nullptr);
 }
 
-static bool FullyShown(int status) {
-    return status == GLUT_FULLY_RETAINED;
-}
-
-static bool Hidden(int status) {
-    return status == GLUT_HIDDEN;
-}
-
-// Mapped, whether or not another test program's window covers it.
-static bool Mapped(int status) {
-    return status != GLUT_HIDDEN && status != -1;
-}
-
 // Runs the event loop until the window is shown and its first redisplays
 // (mapping, exposure) are done, so that a test's own requests are the only
 // ones left to see.
 static void SettleWindow() {
-    AwaitWindowStatus(FullyShown);
+    AwaitWindowStatus([](int status) { return status == GLUT_FULLY_RETAINED; });
     for (int quiet = 0, round = 0; quiet < 3 && round < 100; round++) {
         quiet = RedisplayPending() ? 0 : quiet + 1;
     }
@@ -146,13 +133,14 @@ static void SettleWindow() {
 void HideWindow() {
     glutSetWindow(window);
     glutHideWindow();
-    AwaitWindowStatus(Hidden);
+    AwaitWindowStatus([](int status) { return status == GLUT_HIDDEN; });
 }
 
 void ShowWindow() {
     glutSetWindow(window);
     glutShowWindow();
-    AwaitWindowStatus(Mapped);
+    // Mapped, whether or not another test program's window covers it.
+    AwaitWindowStatus([](int status) { return status != GLUT_HIDDEN && status != -1; });
 }
 
 }  // namespace gltest
