@@ -303,7 +303,8 @@ TEST(PlayKeys, EscapeAndQAbandonTheGameForTheMenu) {
     initgame();
     for (unsigned char key : {'\x1b', 'Q', 'q'}) {
         ShowMode(0, 0, 4);
-        gameOver = key == 'Q';  // the game-over screen takes the same keys
+        gameOver = key == 'Q';    // the game-over screen takes the same keys
+        gamePaused = key != 'Q';  // the next game starts unpaused all the same
         difficulty = 3;
         fogtype = 3;
         SetFog();
