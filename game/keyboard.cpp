@@ -79,6 +79,17 @@ static int fogMode = 0;  // the GL fog mode SetFog chose last
 static const GLfloat fogColor[4] = {0.5f, 0.5f, 0.5f, 1.0f};
 static const GLfloat density = 0.1f;
 
+// The range of the linear fog. The camera lives in the projection matrix, so
+// fog distance is measured in the world, from the plane of the maze's middle
+// column: the maze reaches 14 units to either side of it, the lives stand at
+// 17 and the score runs out to about 26. From nothing at the middle to full
+// grey at 30, the fog greys the maze toward its edges, which keep about half
+// their colour (a quarter with EXP TYPE 1), and leaves everything drawn some
+// of its own colour. GL's own range, 0 to 1, would turn everything more than
+// one unit from the middle to grey.
+static const GLfloat linearFogStart = 0.0f;
+static const GLfloat linearFogEnd = 30.0f;
+
 // ---------------------------------------------------------------------------
 // File-local helpers
 // ---------------------------------------------------------------------------
@@ -337,12 +348,17 @@ void SetFog() {
 }
 
 // Issues the fog state and the clear colour: the fog's grey, or black
-// without fog.
+// without fog. The linear mode gets its range; the exponential modes use
+// the density instead.
 void CreateFog() {
     glEnable(GL_FOG);
     glFogi(GL_FOG_MODE, fogMode);
     glFogfv(GL_FOG_COLOR, fogColor);
     glFogf(GL_FOG_DENSITY, density);
+    if (fogMode == GL_LINEAR) {
+        glFogf(GL_FOG_START, linearFogStart);
+        glFogf(GL_FOG_END, linearFogEnd);
+    }
     glHint(GL_FOG_HINT, GL_DONT_CARE);
     if (fog) {
         glClearColor(fogColor[0], fogColor[1], fogColor[2], fogColor[3]);
