@@ -1,5 +1,6 @@
 // keyboard: the game's only input. The keyboard callback in its three modes
-// (the intro, the main menu, and play with the screens around it), and the
+// (the intro, the main menu, and play with the screens around it), the
+// special-key callback that makes the arrow keys the keypad's digits, and the
 // settings its keys change: the difficulty, which sets how many ghosts play
 // and how fast they step, and the fog, which sets the GL fog state and the
 // clear colour.
@@ -325,6 +326,28 @@ void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
         PlayKey(key);
     }
     glutIdleFunc(Idle);
+}
+
+// The special-key callback: the arrow keys are the keypad's digits, "8" up,
+// "2" down, "4" left and "6" right, on every screen; the other special keys
+// (function keys, Home, ...) do nothing.
+void SpecialKey(int key, int x, int y) {
+    switch (key) {
+        case GLUT_KEY_UP:
+            Keyboard('8', x, y);
+            break;
+        case GLUT_KEY_DOWN:
+            Keyboard('2', x, y);
+            break;
+        case GLUT_KEY_LEFT:
+            Keyboard('4', x, y);
+            break;
+        case GLUT_KEY_RIGHT:
+            Keyboard('6', x, y);
+            break;
+        default:
+            break;
+    }
 }
 
 // Sets the number of ghosts and their step time from difficulty.

@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     glutDisplayFunc(Display);
     glutReshapeFunc(Reshape);
     glutKeyboardFunc(Keyboard);
+    glutSpecialFunc(SpecialKey);
     glutIdleFunc(Idle);
     Init();
 #ifdef __SANITIZE_ADDRESS__

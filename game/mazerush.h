@@ -193,8 +193,9 @@ void MarkSquare(bool marks[boardRows][boardCols], ptT* p);
 void UnMarkSquare(bool marks[boardRows][boardCols], ptT* p);
 bool IsMarked(bool marks[boardRows][boardCols], ptT* p);
 
-// keyboard.cpp: the keyboard callback and the settings it changes.
+// keyboard.cpp: the keyboard callbacks and the settings they change.
 void Keyboard(unsigned char key, int x, int y);
+void SpecialKey(int key, int x, int y);
 void SetDifficulty();
 void SetFog();
 void CreateFog();
