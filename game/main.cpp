@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     glutInitWindowPosition(0, 0);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     glutCreateWindow("Gobbler");
+    IdentifyWindow();
     InitBoard();
     initgame();
     glutDisplayFunc(Display);
