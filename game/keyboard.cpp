@@ -1,5 +1,6 @@
 // keyboard: the game's only input. The keyboard callback in its three modes
-// (the intro, the main menu, and play with the screens around it), and the
+// (the intro, the main menu, and play with the screens around it), the
+// special-key callback that makes the arrow keys the keypad's digits, and the
 // settings its keys change: the difficulty, which sets how many ghosts play
 // and how fast they step, and the fog, which sets the GL fog state and the
 // clear colour.
@@ -78,6 +79,17 @@ static int fog = 0;      // 1 while fog is in use
 static int fogMode = 0;  // the GL fog mode SetFog chose last
 static const GLfloat fogColor[4] = {0.5f, 0.5f, 0.5f, 1.0f};
 static const GLfloat density = 0.1f;
+
+// The range of the linear fog. The camera lives in the projection matrix, so
+// fog distance is measured in the world, from the plane of the maze's middle
+// column: the maze reaches 14 units to either side of it, the lives stand at
+// 17 and the score runs out to about 26. From nothing at the middle to full
+// grey at 30, the fog greys the maze toward its edges, which keep about half
+// their colour (a quarter with EXP TYPE 1), and leaves everything drawn some
+// of its own colour. GL's own range, 0 to 1, would turn everything more than
+// one unit from the middle to grey.
+static const GLfloat linearFogStart = 0.0f;
+static const GLfloat linearFogEnd = 30.0f;
 
 // ---------------------------------------------------------------------------
 // File-local helpers
@@ -316,6 +328,28 @@ void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
     glutIdleFunc(Idle);
 }
 
+// The special-key callback: the arrow keys are the keypad's digits, "8" up,
+// "2" down, "4" left and "6" right, on every screen; the other special keys
+// (function keys, Home, ...) do nothing.
+void SpecialKey(int key, int x, int y) {
+    switch (key) {
+        case GLUT_KEY_UP:
+            Keyboard('8', x, y);
+            break;
+        case GLUT_KEY_DOWN:
+            Keyboard('2', x, y);
+            break;
+        case GLUT_KEY_LEFT:
+            Keyboard('4', x, y);
+            break;
+        case GLUT_KEY_RIGHT:
+            Keyboard('6', x, y);
+            break;
+        default:
+            break;
+    }
+}
+
 // Sets the number of ghosts and their step time from difficulty.
 void SetDifficulty() {
     if (difficulty < minDifficulty || difficulty > maxDifficulty) {
@@ -337,12 +371,17 @@ void SetFog() {
 }
 
 // Issues the fog state and the clear colour: the fog's grey, or black
-// without fog.
+// without fog. The linear mode gets its range; the exponential modes use
+// the density instead.
 void CreateFog() {
     glEnable(GL_FOG);
     glFogi(GL_FOG_MODE, fogMode);
     glFogfv(GL_FOG_COLOR, fogColor);
     glFogf(GL_FOG_DENSITY, density);
+    if (fogMode == GL_LINEAR) {
+        glFogf(GL_FOG_START, linearFogStart);
+        glFogf(GL_FOG_END, linearFogEnd);
+    }
     glHint(GL_FOG_HINT, GL_DONT_CARE);
     if (fog) {
         glClearColor(fogColor[0], fogColor[1], fogColor[2], fogColor[3]);

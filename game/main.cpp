@@ -30,11 +30,13 @@ int main(int argc, char** argv) {
     glutInitWindowPosition(0, 0);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     glutCreateWindow("Gobbler");
+    IdentifyWindow();
     InitBoard();
     initgame();
     glutDisplayFunc(Display);
     glutReshapeFunc(Reshape);
     glutKeyboardFunc(Keyboard);
+    glutSpecialFunc(SpecialKey);
     glutIdleFunc(Idle);
     Init();
 #ifdef __SANITIZE_ADDRESS__

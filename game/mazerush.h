@@ -10,6 +10,7 @@
 #include "../board/board.h"    // boardRows, boardCols: the grid that marks covers
 #include "../support/stack.h"  // stackCDT, a ghost's path home
 #include "../support/timer.h"  // Timer, every clock of the game
+#include "desktop.h"           // IdentifyWindow, which main calls
 
 // ---------------------------------------------------------------------------
 // Types
@@ -193,8 +194,9 @@ void MarkSquare(bool marks[boardRows][boardCols], ptT* p);
 void UnMarkSquare(bool marks[boardRows][boardCols], ptT* p);
 bool IsMarked(bool marks[boardRows][boardCols], ptT* p);
 
-// keyboard.cpp: the keyboard callback and the settings it changes.
+// keyboard.cpp: the keyboard callbacks and the settings they change.
 void Keyboard(unsigned char key, int x, int y);
+void SpecialKey(int key, int x, int y);
 void SetDifficulty();
 void SetFog();
 void CreateFog();

@@ -82,6 +82,9 @@ void restartgame() {
 }
 
 // Abandons the game: a fresh game with the default settings, in the menu.
+// A fresh game is never paused, whatever the abandoned one was: a pause
+// carried over would leave the menu's last frame standing once play starts,
+// as a paused game draws nothing.
 void RestartGame() {
     initgame();
     InitBoard();
@@ -100,6 +103,7 @@ void RestartGame() {
     ghostKilled = 0;
     menu = 1;
     gameOver = 0;
+    gamePaused = 0;
     glutPostRedisplay();
 }
 

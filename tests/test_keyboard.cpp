@@ -303,7 +303,8 @@ TEST(PlayKeys, EscapeAndQAbandonTheGameForTheMenu) {
     initgame();
     for (unsigned char key : {'\x1b', 'Q', 'q'}) {
         ShowMode(0, 0, 4);
-        gameOver = key == 'Q';  // the game-over screen takes the same keys
+        gameOver = key == 'Q';    // the game-over screen takes the same keys
+        gamePaused = key != 'Q';  // the next game starts unpaused all the same
         difficulty = 3;
         fogtype = 3;
         SetFog();
@@ -315,6 +316,73 @@ TEST(PlayKeys, EscapeAndQAbandonTheGameForTheMenu) {
             << key;
         EXPECT_FALSE(ReadFog().on);
     }
+}
+
+// The arrow keys act as "8", "2", "4" and "6" on every screen: the intro,
+// each menu line (but left and right on QUIT, which end the program as the
+// digits do), play in both views at a crossing, paused play and the
+// game-over screen. Every other special key does nothing.
+TEST(Keys, ArrowKeysAreTheKeypadDigitsAndNoOtherSpecialKeyActs) {
+    const int arrows[] = {GLUT_KEY_UP, GLUT_KEY_DOWN, GLUT_KEY_LEFT, GLUT_KEY_RIGHT};
+    const unsigned char digits[] = {'8', '2', '4', '6'};
+    InitBoard();
+    int crossRow = 0;
+    int crossCol = 0;
+    for (int r = 1; r < boardRows - 1 && crossRow == 0; r++) {
+        for (int c = 1; c < boardCols - 1 && crossRow == 0; c++) {
+            if (!IsGobWall(r, c) && !IsGobWall(r - 1, c) && !IsGobWall(r + 1, c) &&
+                !IsGobWall(r, c - 1) && !IsGobWall(r, c + 1)) {
+                crossRow = r;
+                crossCol = c;
+            }
+        }
+    }
+    ASSERT_NE(crossRow, 0);
+    // Screens 0 the intro, 1 to 5 the menu lines, 6 play, 7 play in the 3D
+    // view, 8 paused play, 9 the game-over screen.
+    auto show = [&](int screen) {
+        initgame();
+        difficulty = 2;
+        fogtype = 1;
+        gobx = crossRow;
+        gobz = crossCol;
+        gobdir = DOWN;
+        ThreeDView = screen == 7;
+        gamePaused = screen == 8;
+        gameOver = screen == 9;
+        ShowMode(screen == 0, screen >= 1 && screen <= 5, screen >= 1 && screen <= 5 ? screen : 1);
+    };
+    int changed = 0;
+    for (int screen = 0; screen <= 9; screen++) {
+        for (int i = 0; i < 4; i++) {
+            if (screen == 5 && i >= 2) {
+                continue;
+            }
+            show(screen);
+            const std::vector<double> before = State();
+            const bool digitRedraws = Press(digits[i]);
+            const std::vector<double> afterDigit = State();
+            changed += afterDigit != before;
+            show(screen);
+            SpecialKey(arrows[i], 0, 0);
+            EXPECT_EQ(gltest::RedisplayPending(), digitRedraws)
+                << "screen " << screen << " arrow " << i;
+            EXPECT_EQ(State(), afterDigit) << "screen " << screen << " arrow " << i;
+        }
+        show(screen);
+        const std::vector<double> before = State();
+        for (int key = 0; key < 256; key++) {
+            if (key >= GLUT_KEY_LEFT && key <= GLUT_KEY_DOWN) {
+                continue;
+            }
+            SpecialKey(key, 0, 0);
+            EXPECT_FALSE(gltest::RedisplayPending())
+                << "screen " << screen << " special key " << key;
+            EXPECT_EQ(State(), before) << "screen " << screen << " special key " << key;
+        }
+    }
+    // The digits did something on most screens, so the arrows were seen to.
+    EXPECT_GE(changed, 20);
 }
 
 TEST(Difficulty, GhostCountAndStepFollowGobblersStep) {
@@ -356,9 +424,14 @@ TEST(Fog, EachTypeReadBackFromGL) {
             EXPECT_FLOAT_EQ(s.color[i], i == 3 ? 1.0f : 0.5f);
             EXPECT_FLOAT_EQ(s.clear[i], i == 3 ? 1.0f : clear) << type;
         }
-        // Linear fog works with GL's own range.
+        // Only the linear fog has a range of its own (its picture is a
+        // test of the scene); the others leave GL's.
         EXPECT_FLOAT_EQ(s.start, 0.0f);
-        EXPECT_FLOAT_EQ(s.end, 1.0f);
+        if (type == 3) {
+            EXPECT_GT(s.end, 1.0f);
+        } else {
+            EXPECT_FLOAT_EQ(s.end, 1.0f);
+        }
         GLint hint = 0;
         glGetIntegerv(GL_FOG_HINT, &hint);
         EXPECT_EQ(hint, GL_DONT_CARE);

@@ -525,6 +525,76 @@ TEST_F(Scene, GobblerIsInPictureInThe3DView) {
     EXPECT_NEAR(wy, height / 2.0, 1.0);
 }
 
+// --- Fog ------------------------------------------------------------------
+
+// The wall pixels in the window box [x0, x1) x [y0, y1) (y from the bottom)
+// of a frame: how many there are, and the median of their red. Light leaves
+// the walls' red near 0; fog mixes in its grey, so the red tells how much.
+struct WallPixels {
+    int count;
+    int medianRed;
+};
+
+WallPixels WallsIn(const Frame& frame, int x0, int x1, int y0, int y1) {
+    std::vector<int> reds;
+    for (int y = std::max(y0, 0); y < std::min(y1, height); y++) {
+        for (int x = std::max(x0, 0); x < std::min(x1, width); x++) {
+            const gltest::Rgb c = frame.At(x, y);
+            if (c.b > c.r + 40 && c.b > c.g + 40) {
+                reds.push_back(c.r);
+            }
+        }
+    }
+    std::sort(reds.begin(), reds.end());
+    return WallPixels{static_cast<int>(reds.size()), reds.empty() ? -1 : reds[reds.size() / 2]};
+}
+
+// LINEAR TYPE greys the maze toward its edges and hides nothing: in both
+// views the walls' blue shows all across the maze and Gobbler is seen. Fog
+// grows with the distance from the maze's middle column: from above, that is
+// toward the left and right edges; behind Gobbler, on its middle column,
+// toward the far end at the top of the window.
+TEST_F(Scene, LinearFogGreysTheMazeTowardItsEdgesAndHidesNothing) {
+    gobx = 5;
+    gobz = 13;
+    fogtype = 3;
+    SetFog();
+    for (int view = 0; view <= 1; view++) {
+        ThreeDView = view;
+        const Frame frame;
+        // Strips across the maze: each column seen from above, each of 16
+        // strips of the window behind Gobbler.
+        std::vector<WallPixels> strips;
+        for (int i = 0; i < (view ? 16 : boardCols); i++) {
+            double left = i * width / 16.0;
+            double right = left + width / 16.0;
+            if (!view) {
+                double y = 0.0;
+                Project(Vec{0.0, 0.0, 14.5 - i}, &left, &y);
+                Project(Vec{0.0, 0.0, 13.5 - i}, &right, &y);
+            }
+            strips.push_back(
+                WallsIn(frame, static_cast<int>(left), static_cast<int>(right), 0, height));
+            EXPECT_GT(strips.back().count, 150) << "view " << view << " strip " << i;
+        }
+        const Vec gob = view ? Vec{-10, 0.5, 1} : CellPoint(5, 13);
+        EXPECT_GT(frame.Count(gob, 0.4, IsYellow), 50) << "view " << view;
+        WallPixels edge{};
+        WallPixels middle{};
+        if (view) {
+            edge = WallsIn(frame, 0, width, height - 46, height);
+            middle = WallsIn(frame, 0, width, height / 2 - 46, height / 2 + 46);
+        } else {
+            edge =
+                strips.front().medianRed < strips.back().medianRed ? strips.front() : strips.back();
+            middle = strips[13].medianRed > strips[14].medianRed ? strips[13] : strips[14];
+        }
+        EXPECT_GT(edge.medianRed, middle.medianRed + 20)
+            << "view " << view << ": the walls' red at the edge " << edge.medianRed
+            << ", in the middle " << middle.medianRed;
+    }
+}
+
 TEST_F(Scene, WithSixGhostsSlotsSixAndSevenAreNotDrawn) {
     ClearPellets();
     for (int i = 0; i < maxGhosts; i++) {

@@ -1,0 +1,8 @@
+// desktop: what the desktop recognises the game's window by. A header of its
+// own, as its code speaks Xlib, whose Display type the game's Display
+// callback would hide.
+#pragma once
+
+// Sets the window's class, process and icon for the desktop; called right
+// after the window is created, while it is the current GLX drawable.
+void IdentifyWindow();
