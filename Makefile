@@ -54,6 +54,12 @@ package: deps
 package-check: package
 	@scripts/package-check $(PACKAGE)/mazerush_*.deb build/package-check
 
+# The source release build/mazerush-<version>.tar.gz: the committed tree of
+# HEAD, written by git archive; the same commit gives the same bytes.
+.PHONY: dist
+dist:
+	@scripts/make-dist build
+
 # Line and branch coverage of the program's own code by the whole suite.
 coverage: deps
 	@cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_COVERAGE=ON >/dev/null
