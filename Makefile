@@ -47,6 +47,19 @@ package: deps
 	@scripts/make-package $(PACKAGE) $(JOBS)
 	@lintian --display-info $(PACKAGE)/mazerush_*.deb
 
+# Debian's own install check of that package (scripts/package-check):
+# piuparts installs, removes and purges it in a fresh minimal Debian 12 and
+# Debian 13 and fails on any failed step or file left behind.
+.PHONY: package-check
+package-check: package
+	@scripts/package-check $(PACKAGE)/mazerush_*.deb build/package-check
+
+# The source release build/mazerush-<version>.tar.gz: the committed tree of
+# HEAD, written by git archive; the same commit gives the same bytes.
+.PHONY: dist
+dist:
+	@scripts/make-dist build
+
 # Line and branch coverage of the program's own code by the whole suite.
 coverage: deps
 	@cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_COVERAGE=ON >/dev/null

@@ -1,12 +1,16 @@
-// main: program entry. Opens the game's window, fills the maze, places the
-// pieces, hands the callbacks to GLUT and runs its event loop.
+// main: program entry. Answers the command line's --help and --version (or
+// refuses a word it does not know) before any window opens; otherwise opens
+// the game's window, fills the maze, places the pieces, hands the callbacks
+// to GLUT and runs its event loop.
 // Depends on: the game module, the maze module, GLUT.
 #include <GL/glut.h>
 
-#include <cstdlib>  // atexit
+#include <cstdlib>   // atexit
+#include <optional>  // the exit status ReadCommandLine may return
 
 #include "../board/board.h"      // InitBoard, Init
 #include "../support/random.h"  // Randomize
+#include "command_line.h"        // ReadCommandLine
 #include "mazerush.h"
 
 #ifdef __SANITIZE_ADDRESS__
@@ -24,6 +28,9 @@ static void CheckLeaksBeforeTheDriverStops() {
 #endif
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = ReadCommandLine(argc, argv)) {
+        return *status;
+    }
     Randomize();
     glutInit(&argc, argv);
     glutInitWindowSize(window_width, window_height);

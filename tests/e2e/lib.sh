@@ -517,7 +517,11 @@ check_installed_data() {
     done
     grep -q "^mazerush $version " "$E2E_TMP/man.txt" || fail "the manual page is not of version $version"
 
-    [ -s "$docs/copyright" ] || fail "no copyright file in share/doc/mazerush"
+    # The copyright file is Debian's machine-readable one, of the GPL, version
+    # 2 or later.
+    [ "$(head -n 1 "$docs/copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+        fail "the copyright file is not machine-readable"
+    grep -qx 'License: GPL-2+' "$docs/copyright" || fail "the copyright file names no GPL-2+"
     zcat "$docs/changelog.gz" | head -n 1 | grep -q "^mazerush ($version) " ||
         fail "the changelog does not start with version $version"
 }

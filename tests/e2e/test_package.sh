@@ -8,11 +8,28 @@
 # description), it carries exactly the program in /usr/games, stripped, and
 # the data files, all valid, lintian finds no error or warning in it, and
 # the program unpacked into a temporary root opens its window "Gobbler" when
-# started as the desktop entry starts it.
+# started as the desktop entry starts it. The package is reproducible: the
+# same source, copied to another directory and built there again seconds
+# later, gives the same bytes.
 source "$(dirname "$0")/lib.sh"
 
 : "${SOURCE_DIR:?SOURCE_DIR must name the source tree}"
 deb=$("$SOURCE_DIR/scripts/make-package" "$E2E_TMP/build" 1) || fail "make-package failed"
+
+# The copy's files get the time of the copy (tar -m), and its path and that
+# of its build differ from the first build's: a time or a path that reached
+# the package would show. The first build took seconds, and the times in
+# the archives are whole seconds.
+copy="$E2E_TMP/another/copy"
+mkdir -p "$copy"
+tar -C "$SOURCE_DIR" --exclude=./build -cf - . | tar -C "$copy" -xmf - || fail "could not copy the source"
+again=$("$copy/scripts/make-package" "$E2E_TMP/another/build" 1) || fail "make-package failed on the copy"
+if ! cmp -s "$deb" "$again"; then
+    cp "$deb" "${BUILD_DIR:-/tmp}/e2e-package-first.deb"
+    cp "$again" "${BUILD_DIR:-/tmp}/e2e-package-again.deb"
+    fail "two builds of the same source differ; diffoscope shows how:" \
+        "${BUILD_DIR:-/tmp}/e2e-package-first.deb ${BUILD_DIR:-/tmp}/e2e-package-again.deb"
+fi
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$E2E_TMP/build/CMakeCache.txt")
 [ "$(basename "$deb")" = "mazerush_${version}_amd64.deb" ] || fail "the package is $deb"
 
@@ -35,6 +52,11 @@ expected="./usr/games/mazerush ./usr/share/applications/mazerush.desktop \
 ./usr/share/metainfo/mazerush.metainfo.xml "
 [ "$files" = "$expected" ] || fail "the package carries: $files"
 file "$root/usr/games/mazerush" | grep -q ', stripped' || fail "the program is not stripped"
+# Linked with libglut.so.3 (Debian 13's freeglut), the program asks for a
+# freeglut that has that name, which Debian 12's 3.4.0-1 has not.
+if objdump -p "$root/usr/games/mazerush" | grep -qE 'NEEDED +libglut\.so\.3$'; then
+    field Depends | grep -qF 'libglut3.12 (>= 3.4.0-2)' || fail "libglut.so.3, yet depends on $(field Depends)"
+fi
 check_installed_data "$root/usr" "$version"
 
 lintian --display-info "$deb" >"$E2E_TMP/lintian.txt" 2>&1

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright the mazerush developers
+// command_line: the game's options, --help and --version, and the X options
+// that GLUT's initialisation takes, which pass through untouched.
+// Depends on: MAZERUSH_VERSION, the version CMake knows, as a compile
+// definition.
+#include "command_line.h"
+
+#include <array>
+#include <cstdio>   // fputs, fprintf, stdout, stderr
+#include <cstring>  // strcmp
+
+namespace {
+
+// An X option of GLUT's initialisation, and whether the word after it is
+// its value (a display name, a geometry).
+struct GlutOption {
+    const char* name;
+    bool takesValue;
+};
+
+// The options freeglut's glutInit takes out of the command line.
+const std::array<GlutOption, 7> glutOptions{{
+    {"-display", true},
+    {"-geometry", true},
+    {"-direct", false},
+    {"-indirect", false},
+    {"-iconic", false},
+    {"-gldebug", false},
+    {"-sync", false},
+}};
+
+const char* const usage =
+    "Usage: mazerush [X options]\n"
+    "       mazerush --help | --version\n"
+    "A maze chase in 3D: steer Gobbler through the maze, eat its pellets and\n"
+    "keep clear of the ghosts.\n"
+    "\n"
+    "Options:\n"
+    "  --help              print this help and exit\n"
+    "  --version           print the version and exit\n"
+    "\n"
+    "X options, handed to GLUT:\n"
+    "  -display DISPLAY    open the window on DISPLAY instead of $DISPLAY\n"
+    "  -geometry WxH+X+Y   accepted; the game sets its window's size and place\n"
+    "  -iconic             start with the window iconified\n"
+    "  -direct             insist on direct rendering\n"
+    "  -indirect           render through the X server\n"
+    "  -gldebug            report OpenGL errors after each round of events\n"
+    "  -sync               make X requests synchronously\n"
+    "\n"
+    "The keys are described in the manual page: man 6 mazerush\n";
+
+// The GLUT option named word, or nullptr.
+const GlutOption* FindGlutOption(const char* word) {
+    for (const GlutOption& option : glutOptions) {
+        if (std::strcmp(word, option.name) == 0) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+// Refuses the command line with one line naming what is wrong and a hint;
+// returns the exit status of a usage error.
+int Refuse(const char* what, const char* word) {
+    std::fprintf(stderr, "mazerush: %s '%s'\nTry 'mazerush --help'.\n", what, word);
+    return 2;
+}
+
+}  // namespace
+
+std::optional<int> ReadCommandLine(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* word = argv[i];
+        if (std::strcmp(word, "--help") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(word, "--version") == 0) {
+            std::fputs("mazerush " MAZERUSH_VERSION "\n", stdout);
+            return 0;
+        }
+        const GlutOption* option = FindGlutOption(word);
+        if (option == nullptr) {
+            return Refuse(word[0] == '-' ? "unrecognized option" : "unexpected argument", word);
+        }
+        if (option->takesValue) {
+            if (i + 1 == argc) {
+                return Refuse("a value must follow the option", word);
+            }
+            ++i;  // the value belongs to GLUT
+        }
+    }
+    return std::nullopt;
+}
