@@ -80,9 +80,11 @@ start_x() {
 # In a sanitizer build the leak check at exit must see the GL driver, which
 # Mesa would unload before it: a preloaded library is never unloaded, so the
 # game alone (not the tools around it) gets the driver preloaded, after the
-# sanitizer runtime that must come first.
+# sanitizer runtime that must come first. (ldd's whole list is read: a grep
+# that stopped at the first match could end ldd before it exits, and
+# pipefail would then take the match for none.)
 GAME_PRELOAD=""
-if ldd "$MAZERUSH" 2>/dev/null | grep -q libasan; then
+if [[ "$(ldd "$MAZERUSH" 2>/dev/null)" == *libasan* ]]; then
     for lib in "$(gcc -print-file-name=libasan.so)" /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so; do
         [ -e "$lib" ] && GAME_PRELOAD="$GAME_PRELOAD${GAME_PRELOAD:+:}$lib"
     done

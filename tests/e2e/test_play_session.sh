@@ -20,10 +20,10 @@ press s
 await menu_first 10 || fail "s did not bring up the menu"
 press p
 at_wall() { gob_on "$1" 5 26; }
-await at_wall 10 || fail "Gobbler did not run along row 5 to the wall at column 26"
+await at_wall 20 || fail "Gobbler did not run along row 5 to the wall at column 26"
 press 8
 on_power_pellet() { gob_on "$1" 1 26; }
-await on_power_pellet 5 || fail "Gobbler did not run up the right-hand side to the power pellet"
+await on_power_pellet 10 || fail "Gobbler did not run up the right-hand side to the power pellet"
 # The ghosts turn blue: the cyan and the green one are nowhere in the maze,
 # and the bright blue of their bodies (about 400 pixels each) joins the 564
 # pixels of the walls' highlights.
