@@ -326,6 +326,7 @@ await() {
 # once it showed is checked with the clock stopped.
 FAKECLOCK=${FAKECLOCK:-$(dirname "$PIXELS")/libfakeclock.so}
 on_clock() {
+    [ -e "$FAKECLOCK" ] || fail "no fake clock at $FAKECLOCK"
     clock_speed "$1"
     shift
     exec env LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FAKECLOCK" FAKECLOCK_SPEED_FILE="$E2E_TMP/clock" "$@"
