@@ -98,7 +98,9 @@ Picture Grab(Window window) {
             const unsigned long value = XGetPixel(image, x, y);
             for (int c = 0; c < 3; c++) {
                 const unsigned long v = (value & masks[c]) >> shift[c];
-                *out++ = static_cast<unsigned char>(top[c] == 255 ? v : (v * 255 + top[c] / 2) / top[c]);
+                // Scaled to 0..255 from the channel's own depth.
+                const unsigned long scaled = top[c] == 255 ? v : top[c] == 0 ? 0 : (v * 255 + top[c] / 2) / top[c];
+                *out++ = static_cast<unsigned char>(scaled);
             }
         }
     }
