@@ -93,7 +93,7 @@ soak: asan
 MEMCHECK := build/memcheck
 memcheck: deps
 	@cmake -S . -B $(MEMCHECK) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_TESTS=OFF >/dev/null
-	@cmake --build $(MEMCHECK) -j $(JOBS) --target mazerush -- --no-print-directory
+	@cmake --build $(MEMCHECK) -j $(JOBS) --target mazerush pixels -- --no-print-directory
 	@MAZERUSH=$(MEMCHECK)/mazerush SOURCE_DIR=$(CURDIR) MEMCHECK_LOG=$(CURDIR)/build/memcheck.log \
 		bash tests/e2e/memcheck_session.sh
 

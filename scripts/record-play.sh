@@ -8,7 +8,7 @@ open_menu() {
     await intro_up 15 || fail "the intro did not show"
     press s
     await menu_first || fail "the menu did not show after S"
-    [ -z "${1:-}" ] || cp "$img" "$1"
+    [ -z "${1:-}" ] || "$PIXELS" "$img" save "$1"
 }
 
 # Chooses PLAY GAME on the menu and waits for the maze.

@@ -1,6 +1,7 @@
 // Tests of the support library: the stopwatch, the random draws, the stack.
 #include <gtest/gtest.h>
 
+#include <cstdlib>  // setenv, unsetenv
 #include <string>
 
 #include "../support/random.h"
@@ -145,6 +146,39 @@ TEST(Random, RandomizeSeedsFromTheClock) {
         srand(static_cast<unsigned>(time(nullptr)));
         EXPECT_EQ(c, rand());
     }
+}
+
+TEST(Random, ReadSeedTakesOnlyAWholeUnsignedNumber) {
+    unsigned seed = 7;
+    EXPECT_TRUE(ReadSeed("1798761632", &seed));
+    EXPECT_EQ(seed, 1798761632U);
+    EXPECT_TRUE(ReadSeed("0", &seed));
+    EXPECT_EQ(seed, 0U);
+    EXPECT_TRUE(ReadSeed("4294967295", &seed));
+    EXPECT_EQ(seed, 4294967295U);
+    for (const char* bad : {"", "-1", "+5", " 5", "5 ", "12a", "1.5", "0x10", "4294967296", "99999999999"}) {
+        seed = 7;
+        EXPECT_FALSE(ReadSeed(bad, &seed)) << bad;
+        EXPECT_EQ(seed, 7U) << bad;
+    }
+}
+
+// Each test runs in a process of its own: the variable set here goes with it.
+TEST(Random, RandomizeTakesMazerushSeedAndReportsOneThatIsNone) {
+    setenv("MAZERUSH_SEED", "1798761632", 1);
+    testing::internal::CaptureStderr();
+    Randomize();
+    const int first = rand();
+    srand(1798761632U);
+    EXPECT_EQ(first, rand());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    setenv("MAZERUSH_SEED", "12a", 1);
+    testing::internal::CaptureStderr();
+    Randomize();
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_NE(report.find("MAZERUSH_SEED=12a is no whole number"), std::string::npos) << report;
+    unsetenv("MAZERUSH_SEED");
 }
 
 // --- Stack -----------------------------------------------------------------

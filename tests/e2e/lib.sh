@@ -1,27 +1,32 @@
 # lib.sh: what the end-to-end tests share. Each test starts an X server of
 # its own (Xvfb), runs the real mazerush on it, finds its window by the title
 # "Gobbler", types keys through XTEST (xdotool) and reads pixels from
-# screenshots of the window.
+# screenshots of the window, taken and read by the build's own reader,
+# pixels (tests/e2e/pixels.cpp): one grab a look, and answers that are
+# numbers worked out from the pixels, whatever the tools around it print.
 #
-# Environment (ctest sets it): MAZERUSH, the program to run; BUILD_DIR.
+# Environment (ctest sets it): MAZERUSH, the program to run; BUILD_DIR;
+# PIXELS, the reader (by default the one beside MAZERUSH).
 
 set -uo pipefail
 
 : "${MAZERUSH:?MAZERUSH must name the mazerush program}"
+PIXELS=${PIXELS:-$(dirname "$MAZERUSH")/pixels}
+[ -x "$PIXELS" ] || { echo "FAIL: no pixel reader at $PIXELS" >&2; exit 1; }
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/mazerush-e2e.XXXXXX")
 XVFB_PID=""
 GAME_PID=""
 GAME_WIN=""
 export LIBGL_ALWAYS_SOFTWARE=1
 
-# Fails the test with a message. The last screenshot looked at is kept
-# beside the build (or in the temporary directory) for whoever reads why.
+# Fails the test with a message. The last screenshot looked at is kept, as
+# PNG, beside the build (or in the temporary directory) for whoever reads why.
 fail() {
     echo "FAIL: $*" >&2
     if [ -n "${img:-}" ] && [ -f "$img" ]; then
         local keep
         keep="${BUILD_DIR:-${TMPDIR:-/tmp}}/e2e-failed-$(basename "$0" .sh).png"
-        cp "$img" "$keep" 2>/dev/null && echo "the last screenshot looked at: $keep" >&2
+        "$PIXELS" "$img" save "$keep" && echo "the last screenshot looked at: $keep" >&2
     fi
     exit 1
 }
@@ -75,9 +80,11 @@ start_x() {
 # In a sanitizer build the leak check at exit must see the GL driver, which
 # Mesa would unload before it: a preloaded library is never unloaded, so the
 # game alone (not the tools around it) gets the driver preloaded, after the
-# sanitizer runtime that must come first.
+# sanitizer runtime that must come first. (ldd's whole list is read: a grep
+# that stopped at the first match could end ldd before it exits, and
+# pipefail would then take the match for none.)
 GAME_PRELOAD=""
-if ldd "$MAZERUSH" 2>/dev/null | grep -q libasan; then
+if [[ "$(ldd "$MAZERUSH" 2>/dev/null)" == *libasan* ]]; then
     for lib in "$(gcc -print-file-name=libasan.so)" /usr/lib/x86_64-linux-gnu/dri/swrast_dri.so; do
         [ -e "$lib" ] && GAME_PRELOAD="$GAME_PRELOAD${GAME_PRELOAD:+:}$lib"
     done
@@ -86,9 +93,12 @@ fi
 # Starts the game (with any prefix command, e.g. on_clock) and waits for its
 # window. Its standard output and error go to files of the test. The prefix
 # runs with the game's preloads in LD_PRELOAD, so that one which preloads a
-# library of its own (on_clock) adds it after them.
+# library of its own (on_clock) adds it after them. The game's random
+# numbers are seeded with the same number in every run (MAZERUSH_SEED), so
+# the ghosts take the same walk each time.
+GAME_SEED=1798761632
 start_game() {
-    LD_PRELOAD="$GAME_PRELOAD${LD_PRELOAD:+:$LD_PRELOAD}" "$@" "$MAZERUSH" \
+    MAZERUSH_SEED=$GAME_SEED LD_PRELOAD="$GAME_PRELOAD${LD_PRELOAD:+:$LD_PRELOAD}" "$@" "$MAZERUSH" \
         >"$E2E_TMP/stdout" 2>"$E2E_TMP/stderr" &
     GAME_PID=$!
     local until=$((SECONDS + 30))
@@ -172,16 +182,17 @@ press() {
     done
 }
 
-# Saves a screenshot of the game's window; prints its path.
+# Saves a screenshot of the game's window (a PPM file of its own); prints
+# its path.
 shot() {
-    local out="$E2E_TMP/shot-$RANDOM.png"
-    import -window "$GAME_WIN" "$out" 2>/dev/null || fail "screenshot failed"
+    local out
+    out=$(mktemp "$E2E_TMP/shot-XXXXXX") && "$PIXELS" grab "$GAME_WIN" "$out" || fail "screenshot failed"
     echo "$out"
 }
 
 # The colour "r g b" (0..255) at (x, y) of a screenshot, y from the top.
 pixel() {
-    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+    "$PIXELS" "$1" at "$2" "$3"
 }
 
 # --- Where world points land on the screen --------------------------------
@@ -240,7 +251,7 @@ screen_point() {
     project 60 4 0 10 4 0 0 0 1 0 "$1" "$2" "${3:-0}"
 }
 
-# A crop "WxH+X+Y" of the box spanned by two screen points "x0 y0" "x1 y1".
+# A box "WxH+X+Y" of the box spanned by two screen points "x0 y0" "x1 y1".
 box() {
     awk -v a="$1" -v b="$2" 'BEGIN {
         split(a, p, " "); split(b, q, " ")
@@ -249,7 +260,7 @@ box() {
         printf "%dx%d+%d+%d\n", r - l + 1, u - t + 1, l, t }'
 }
 
-# A crop of (2 half + 1) pixels square centred on screen point "x y".
+# A box of (2 half + 1) pixels square centred on screen point "x y".
 around() {
     awk -v a="$1" -v n="$2" 'BEGIN { split(a, p, " ")
         printf "%dx%d+%d+%d\n", 2 * n + 1, 2 * n + 1, p[1] - n, p[2] - n }'
@@ -257,8 +268,8 @@ around() {
 
 # --- Colours ----------------------------------------------------------------
 
-# awk tests of a pixel's r, g, b (0..255) for the game's colours as its light
-# shows them.
+# Tests of a pixel's r, g, b (0..255), awk expressions that pixels reads,
+# for the game's colours as its light shows them.
 HUE_YELLOW='r > b + 40 && g > b + 40 && g * 10 > r * 7'
 HUE_PINK='r > 30 && r > g && g * 10 > r * 7 && g - b < 5 && b - g < 5'
 HUE_BLUE='b > 25 && b > 2 * r + 5 && b > 2 * g + 5'
@@ -271,31 +282,19 @@ HUE_WHITE='r > 25 && r - g < 20 && g - r < 20 && r - b < 20 && b - r < 20'
 HUE_LIT='r + g + b > 127'
 HUE_FOG='r >= 126 && r <= 130 && g == r && b == r'
 
-# How many pixels of crop $2 ("WxH+X+Y") of screenshot $1 pass the awk test $3.
+# How many pixels of box $2 ("WxH+X+Y") of screenshot $1 pass test $3.
 count_in() {
-    convert "$1" -crop "$2" +repage -depth 8 txt:- |
-        sed -nE 's/^[0-9]+,[0-9]+: \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/p' |
-        awk "{ r = \$1; g = \$2; b = \$3; if ($3) n++ } END { print n + 0 }"
+    "$PIXELS" "$1" count "$2" "$3"
 }
 
 # Whether the pixel at screen point "x y" of screenshot $1 passes test $3.
 pixel_is() {
-    local r g b
-    # shellcheck disable=SC2086
-    read -r r g b < <(pixel "$1" $2)
-    awk -v r="$r" -v g="$g" -v b="$b" "BEGIN { exit !($3) }"
+    [ "$("$PIXELS" "$1" count "1x1+${2% *}+${2#* }" "$3")" = 1 ]
 }
 
-# How many pixels differ between two screenshots, in crop $3 if given.
+# How many pixels differ between two screenshots, in box $3 if given.
 differ() {
-    local n
-    if [ -n "${3:-}" ]; then
-        n=$(compare -metric AE "$1" "$2" -crop "$3" null: 2>&1)
-    else
-        n=$(compare -metric AE "$1" "$2" null: 2>&1)
-    fi
-    n=${n%% *}
-    echo "${n%.*}"
+    "$PIXELS" "$1" differ "$2" "${3:-all}"
 }
 
 # Polls screenshots (the last in $img) until command "$1 $img" holds, for up
@@ -303,10 +302,14 @@ differ() {
 # picture after a key waits this way: a key's effect shows only once the
 # game has read it and drawn a frame, and the first frame of a new screen
 # can take the software renderer hundreds of milliseconds.
+# The screenshots that did not pass are removed as the next is taken (the
+# last stays, for fail).
 await() {
     local until=$((SECONDS + ${2:-15}))
+    img=""
     while [ $SECONDS -le $until ]; do
         game_running || fail "mazerush stopped"
+        [ -z "$img" ] || rm -f "$img"
         img=$(shot)
         "$1" "$img" && return 0
         sleep 0.1
@@ -314,28 +317,27 @@ await() {
     return 1
 }
 
-# Runs a command on a clock of its own that goes $1 times as fast as the
-# real one: start_game on_clock 20. The clock library is preloaded into the
-# game itself, after the sanitizer runtime; allocations are unwound the
-# quick way, as a full unwind deadlocks once the software renderer has
-# compiled code. The clock starts at the same moment in every run,
-# CLOCK_START in UTC, and the game seeds its random numbers from the
-# clock's second at start-up: at the real pace (on_clock 1) every run gets
-# the same seed, 1798761632, and the ghosts take the same walk.
-FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
-CLOCK_START="2027-01-01 00:00:32"
+# Runs a command on a clock of its own (fakeclock, preloaded into the game
+# after the sanitizer runtime) that goes $1 times as fast as the real one:
+# start_game on_clock 20; 0 stops it. clock_speed sets a new speed while the
+# game runs, from the game's next reading of its clock on, without a jump.
+# A picture that shows only for a stretch of the game's time is awaited on
+# a clock slow enough that it stays several seconds, and whatever is checked
+# once it showed is checked with the clock stopped.
+FAKECLOCK=${FAKECLOCK:-$(dirname "$PIXELS")/libfakeclock.so}
 on_clock() {
-    [ -n "$FAKETIME_LIB" ] || fail "libfaketime is not installed"
-    local speed=$1
+    [ -e "$FAKECLOCK" ] || fail "no fake clock at $FAKECLOCK"
+    clock_speed "$1"
     shift
-    exec env LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FAKETIME_LIB" TZ=UTC \
-        FAKETIME="@$CLOCK_START x$speed" \
-        ASAN_OPTIONS="${ASAN_OPTIONS:-}:fast_unwind_on_malloc=1:verify_asan_link_order=0" "$@"
+    exec env LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$FAKECLOCK" FAKECLOCK_SPEED_FILE="$E2E_TMP/clock" "$@"
+}
+clock_speed() {
+    echo "$1" >"$E2E_TMP/clock.new" && mv "$E2E_TMP/clock.new" "$E2E_TMP/clock"
 }
 
 # --- The menu -----------------------------------------------------------------
 
-# The crop of the rest of menu line $1 (1 PLAY GAME .. 5 QUIT), whose
+# The box of the rest of menu line $1 (1 PLAY GAME .. 5 QUIT), whose
 # baseline stands at y = 3 - line; the rest of its word runs from x = 0.45.
 menu_line() {
     local y
@@ -344,40 +346,22 @@ menu_line() {
         "$(screen_point 2.4 "$(awk -v y="$y" 'BEGIN { print y + 0.5 }')")"
 }
 
-# The five line crops, and the box around them all, worked out once.
+# The five line boxes, worked out once.
 MENU_LINES=()
 for n in 1 2 3 4 5; do
     MENU_LINES+=("$(menu_line "$n")")
 done
-MENU_AREA=$(box "$(screen_point 0.45 -2.05)" "$(screen_point 2.4 2.5)")
 
 # Whether screenshot $1 is the menu with line $2 highlighted: magenta there,
 # white (lit at a fifth, by the ambient light alone) and no magenta on
-# every other line. One pass over the menu's area counts both hues on every
-# line.
+# every other line. One look answers both hues on every line.
 menu_on() {
-    local counts n
-    # shellcheck disable=SC2207
-    counts=($(convert "$1" -crop "$MENU_AREA" +repage -depth 8 txt:- |
-        sed -nE 's/^([0-9]+),([0-9]+): \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4 \5/p' |
-        awk -v area="$MENU_AREA" -v lines="${MENU_LINES[*]}" '
-        BEGIN {
-            split(area, whole, /[x+]/); ox = whole[3]; oy = whole[4]
-            n = split(lines, crops, " ")
-            for (i = 1; i <= n; i++) {
-                split(crops[i], c, /[x+]/)
-                left[i] = c[3]; top[i] = c[4]; right[i] = c[3] + c[1]; bottom[i] = c[4] + c[2]
-            }
-        }
-        {
-            x = $1 + ox; y = $2 + oy; r = $3; g = $4; b = $5
-            for (i = 1; i <= n; i++) {
-                if (x < left[i] || x >= right[i] || y < top[i] || y >= bottom[i]) continue
-                if ('"$HUE_MAGENTA"') magenta[i]++
-                if ('"$HUE_WHITE"') white[i]++
-            }
-        }
-        END { for (i = 1; i <= n; i++) printf "%d %d ", magenta[i], white[i] }'))
+    local questions=() counts=() line n
+    for line in "${MENU_LINES[@]}"; do
+        questions+=(count "$line" "$HUE_MAGENTA" count "$line" "$HUE_WHITE")
+    done
+    mapfile -t counts < <("$PIXELS" "$1" "${questions[@]}")
+    [ ${#counts[@]} = 10 ] || return 1
     for n in 1 2 3 4 5; do
         local magenta=${counts[$((2 * n - 2))]} white=${counts[$((2 * n - 1))]}
         if [ "$n" = "$2" ]; then
@@ -388,7 +372,7 @@ menu_on() {
     done
 }
 
-# The crop of the light-blue value right of the menu line whose baseline
+# The box of the light-blue value right of the menu line whose baseline
 # stands at y = $1 (DIFFICULTY 1, VIEW IN 3D 0, FOG -1), from x = 5.
 value_box() {
     box "$(screen_point 5 "$(awk -v y="$1" 'BEGIN { print y - 0.05 }')")" \
@@ -419,29 +403,16 @@ maze_gone() { [ "$(count_in "$1" "$LEFT_WALL" "$HUE_BLUE")" -lt 20 ]; }
 # the cell's point than about any of the four cells next to it, and more
 # than 40 of them, however wide its jaws stand.
 gob_on() {
-    local points="" rc
+    local questions=() n=() rc i
     for rc in "$2 $3" "$(($2 - 1)) $3" "$2 $(($3 + 1))" "$(($2 + 1)) $3" "$2 $(($3 - 1))"; do
         # shellcheck disable=SC2086
-        points="$points $(above_point $rc)"
+        questions+=(count "$(around "$(above_point $rc)" 6)" "$HUE_YELLOW")
     done
-    local area
-    area=$(box "$(above_point $(($2 - 2)) $(($3 - 2)))" "$(above_point $(($2 + 2)) $(($3 + 2)))")
-    convert "$1" -crop "$area" +repage -depth 8 txt:- |
-        sed -nE 's/^([0-9]+),([0-9]+): \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4 \5/p' |
-        awk -v points="$points" -v offset="$area" '
-        BEGIN { split(points, p, " "); split(offset, o, /[x+]/) }
-        {
-            x = $1 + o[3]; y = $2 + o[4]; r = $3; g = $4; b = $5
-            if (!('"$HUE_YELLOW"')) next
-            for (i = 0; i < 5; i++) {
-                dx = x - p[2 * i + 1]; dy = y - p[2 * i + 2]
-                if (dx >= -6 && dx <= 6 && dy >= -6 && dy <= 6) n[i]++
-            }
-        }
-        END {
-            for (i = 1; i < 5; i++) if (n[i] + 0 >= n[0] + 0) exit 1
-            exit !(n[0] > 40)
-        }'
+    mapfile -t n < <("$PIXELS" "$1" "${questions[@]}")
+    [ ${#n[@]} = 5 ] && [ "${n[0]}" -gt 40 ] || return 1
+    for i in 1 2 3 4; do
+        [ "${n[i]}" -lt "${n[0]}" ] || return 1
+    done
 }
 
 # The score: white text lying beside the maze, from row 26.3 to 29.5 and
@@ -464,12 +435,11 @@ game_over_up() {
 # How many lives screenshot $1 shows: one chomping Gobbler for each, beside
 # the maze at rows 1, 3 and 5 of column 31.
 lives_shown() {
-    local i n=0
-    for i in 0 1 2; do
-        [ "$(count_in "$1" "$(around "$(above_point $((2 * i + 1)) 31)" 10)" "$HUE_YELLOW")" -gt 100 ] &&
-            n=$((n + 1))
+    local i questions=()
+    for i in 1 3 5; do
+        questions+=(count "$(around "$(above_point $i 31)" 10)" "$HUE_YELLOW")
     done
-    echo $n
+    "$PIXELS" "$1" "${questions[@]}" | awk '$1 > 100 { n++ } END { print n + 0 }'
 }
 
 # --- What an installation carries --------------------------------------------
@@ -495,9 +465,10 @@ check_installed_data() {
     grep -qx 'Type=Application' "$entry" || fail "the entry is not an application"
     grep -q '^Categories=.*Game;' "$entry" || fail "the entry is not in the Game category"
 
-    [ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "128x128" ] || fail "the icon is no 128x128 image"
-    # The icon shows Gobbler: yellow fills much of it.
-    out=$(convert "$icon" -fx '(r>0.45&&g>0.45&&b<0.3)?1:0' -format '%[fx:int(mean*w*h+0.5)]' info:)
+    [ "$("$PIXELS" "$icon" size)" = "128 128" ] || fail "the icon is no 128x128 image"
+    # The icon shows Gobbler: yellow (red and green over 45 %, blue under
+    # 30 %) fills much of it.
+    out=$("$PIXELS" "$icon" count all 'r > 114.75 && g > 114.75 && b < 76.5')
     [ "$out" -gt 2500 ] || fail "the icon has only $out yellow pixels"
 
     out=$(appstreamcli validate --no-net "$metainfo" 2>&1)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The game-over screen in the real program, reached for real: on a clock
-# ten times faster, EXPERT is chosen in the menu (its value shows, longer
-# than WUSS), so that eight ghosts play at Gobbler's speed; Gobbler runs right along row 5 into the corner and waits there until the
-# ghosts have caught it three times. Then the maze gives way to the
+# The game-over screen in the real program, reached for real: EXPERT is
+# chosen in the menu (its value shows, longer than WUSS), so that eight
+# ghosts play at Gobbler's speed, on a clock ten times faster once play
+# starts; Gobbler runs right along row 5 into the corner and waits there
+# until the ghosts have caught it three times. Then the maze gives way to the
 # game-over screen, Gobbler lying under "Game Over", which stays, the
 # program waiting for a key at next to no processor time; "q" brings back
 # the menu. Eight ghosts walking at random meet a Gobbler that stands
@@ -16,7 +17,7 @@ difficulty_value=$(value_box 1)
 second_line() { menu_on "$1" 2; }
 
 start_x
-start_game on_clock 10
+start_game on_clock 0
 await intro_up 15 || fail "the intro did not show"
 press s
 await menu_first 10 || fail "s did not bring up the menu"
@@ -28,6 +29,7 @@ await second_line 5 || fail "m did not move the highlight to DIFFICULTY"
 press i
 await menu_first 5 || fail "i did not move the highlight back to PLAY GAME"
 [ "$(blue_in "$img" "$difficulty_value")" -gt $((wuss + 20)) ] || fail "the difficulty is not EXPERT"
+clock_speed 10
 press p
 await maze_up 5 || fail "play did not start"
 await game_over_up 120 || fail "the ghosts did not end the game"

@@ -26,6 +26,6 @@ check_installed_data "$prefix" "$version"
 MAZERUSH="$prefix/bin/mazerush"
 start_x
 start_game
-geometry=$(xdotool getwindowgeometry "$GAME_WIN" | awk '/Geometry/ {print $2}')
+geometry=$("$PIXELS" "$(shot)" size | tr " " x)
 [ "$geometry" = "800x552" ] || fail "installed program's window is $geometry"
 echo "install: bin/mazerush and valid data files of version $version; the installed game runs"

@@ -21,20 +21,16 @@ rect() {
 
 # How many pixels of the rectangle of screenshot $1 have the hue $3 (red,
 # magenta, white, orange, lightblue; fog is the fog's grey itself). Light
-# dims the text, never its hue.
-count() {
-    convert "$1" -crop "$2" +repage -depth 8 txt:- | awk -v hue="$3" -F'[(),]' 'NR > 1 {
-        r = $3 + 0; g = $4 + 0; b = $5 + 0
-        m = r; if (g > m) m = g; if (b > m) m = b
-        if (m < 16) next
-        if (hue == "red" && g * 3 < r && b * 3 < r) n++
-        if (hue == "magenta" && g * 3 < r && g * 3 < b && r * 2 > b && b * 2 > r) n++
-        if (hue == "white" && r * 4 > m * 3 && g * 4 > m * 3 && b * 4 > m * 3) n++
-        if (hue == "orange" && b * 4 < r && g * 4 > r && g * 4 < r * 3) n++
-        if (hue == "lightblue" && r * 4 < b * 3 && r * 4 > b && g * 4 < b * 3 && g * 4 > b) n++
-        if (hue == "fog" && r >= 126 && r <= 130 && g == r && b == r) n++
-    } END { print n + 0 }'
-}
+# dims the text, never its hue; a pixel under 16 in every channel has none.
+lit='(r >= 16 || g >= 16 || b >= 16)'
+declare -A hue=(
+    [red]="$lit && g * 3 < r && b * 3 < r"
+    [magenta]="$lit && g * 3 < r && g * 3 < b && r * 2 > b && b * 2 > r"
+    [white]="$lit && r * 4 > g * 3 && r * 4 > b * 3 && g * 4 > r * 3 && g * 4 > b * 3 && b * 4 > r * 3 && b * 4 > g * 3"
+    [orange]="$lit && b * 4 < r && g * 4 > r && g * 4 < r * 3"
+    [lightblue]="$lit && r * 4 < b * 3 && r * 4 > b && g * 4 < b * 3 && g * 4 > b"
+    [fog]="$HUE_FOG")
+count() { count_in "$1" "$2" "${hue[$3]}"; }
 
 # Where the words stand, in world units; each line's initial is drawn larger
 # over the space that leads the rest of its word.

@@ -68,6 +68,6 @@ MAZERUSH=mazerush
 GAME_PRELOAD=""  # a release build: no sanitizer runtime to preload
 start_x
 start_game env PATH="$root/usr/games:$PATH"
-geometry=$(xdotool getwindowgeometry "$GAME_WIN" | awk '/Geometry/ {print $2}')
+geometry=$("$PIXELS" "$(shot)" size | tr " " x)
 [ "$geometry" = "800x552" ] || fail "the packaged program's window is $geometry"
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes, valid; the packaged game runs"

@@ -7,13 +7,12 @@
 # ghost that met it would put it back on its start cell, on row 5 too.
 source "$(dirname "$0")/lib.sh"
 
-# Pixels of a window region (w x h at x, y from the top left) that pass an
-# fx test; prints their number.
-count() {
-    convert "$1" -crop "$2x$3+$4+$5" +repage -fx "$6" -format '%[fx:int(mean*w*h+0.5)]' info:
-}
-yellow='(r>0.45&&g>0.45&&b<0.3)?1:0'
-lit='(r+g+b>0.5)?1:0'
+# Pixels of a window region (w x h at x, y from the top left) that pass a
+# test; prints their number. Yellow: red and green over 45 %, blue under
+# 30 %; lit: the three over half of one.
+count() { count_in "$1" "$2x$3+$4+$5" "$6"; }
+yellow='r > 114.75 && g > 114.75 && b < 76.5'
+lit='r + g + b > 127.5'
 
 # From above, 800 x 552: row 5, where Gobbler starts and runs right, lies
 # about 117 pixels from the top; column 13 about 384 from the left, and a
@@ -22,12 +21,7 @@ lit='(r+g+b>0.5)?1:0'
 on_row_5() { [ "$(count "$1" 280 40 360 97 "$yellow")" -gt 150 ]; }
 in_middle() { [ "$(count "$1" 30 30 385 261 "$yellow")" -gt 400 ]; }
 above() { on_row_5 "$1" && [ "$(count "$1" 30 30 385 261 "$yellow")" -lt 100 ]; }
-score_changed() {
-    local n
-    n=$(compare -metric AE "$first" "$1" -crop 150x60+625+450 null: 2>&1)
-    n=${n%% *}
-    [ "${n%.*}" -gt 10 ]
-}
+score_changed() { [ "$(differ "$first" "$1" 150x60+625+450)" -gt 10 ]; }
 
 start_x
 start_game

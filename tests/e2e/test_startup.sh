@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 start_x
 start_game
 
-geometry=$(xdotool getwindowgeometry "$GAME_WIN" | awk '/Geometry/ {print $2}')
+geometry=$("$PIXELS" "$(shot)" size | tr " " x)
 [ "$geometry" = "800x552" ] || fail "window is $geometry, not 800x552"
 
 await intro_up 15 || fail "the intro did not show"

@@ -1,0 +1,91 @@
+// fakeclock: the clock that the end-to-end tests run the real program on.
+// Preloaded into the game (after the sanitizer runtime, which hands its own
+// gettimeofday on to this one), it answers gettimeofday, the game's only
+// clock, with a clock that runs at a speed the test chooses and may change
+// while the game runs: 5 runs it five times as fast, 0.25 at a quarter, 0
+// stops it. The speed is read at every call from the file named by
+// FAKECLOCK_SPEED_FILE (a decimal number; an unreadable file keeps the speed
+// in force), and a new speed takes effect from the moment it is read, so the
+// clock never jumps and never runs back. The clock starts at the real time
+// of the first call.
+//
+// It calls only the kernel (no allocation, no lock, no lookup of the next
+// definition), so that it cannot deadlock against the sanitizer's start-up
+// as a general clock library can. The game calls the clock from one thread.
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+double realBase = -1.0;  // the real time at which the speed last changed
+double fakeBase = 0.0;   // the clock's reading then
+double speed = 1.0;
+
+double RealNow() {
+    timespec now{};
+    syscall(SYS_clock_gettime, CLOCK_REALTIME, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The speed the file names, or current if there is none to read.
+double ReadSpeed(double current) {
+    const char* path = std::getenv("FAKECLOCK_SPEED_FILE");
+    if (path == nullptr) {
+        return current;
+    }
+    const int fd = static_cast<int>(syscall(SYS_openat, AT_FDCWD, path, O_RDONLY | O_CLOEXEC));
+    if (fd < 0) {
+        return current;
+    }
+    char text[32];
+    const long n = syscall(SYS_read, fd, text, sizeof text - 1);
+    syscall(SYS_close, fd);
+    double value = 0.0;
+    double scale = 0.0;  // the place of the next decimal, once past the point
+    bool digits = false;
+    for (long i = 0; i < n; i++) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+            if (scale == 0.0) {
+                value = value * 10.0 + (c - '0');
+            } else {
+                value += (c - '0') * scale;
+                scale /= 10.0;
+            }
+        } else if (c == '.' && scale == 0.0) {
+            scale = 0.1;
+        } else if (c == '\n') {
+            break;
+        } else {
+            return current;
+        }
+    }
+    return digits ? value : current;
+}
+
+}  // namespace
+
+extern "C" int gettimeofday(timeval* __restrict tv, void* __restrict /*tz*/) noexcept {
+    const double real = RealNow();
+    if (realBase < 0.0) {
+        realBase = real;
+        fakeBase = real;
+        speed = ReadSpeed(speed);
+    }
+    const double fake = fakeBase + (real - realBase) * speed;
+    const double next = ReadSpeed(speed);
+    if (next != speed) {
+        realBase = real;
+        fakeBase = fake;
+        speed = next;
+    }
+    tv->tv_sec = static_cast<time_t>(fake);
+    tv->tv_usec = static_cast<suseconds_t>((fake - static_cast<double>(tv->tv_sec)) * 1e6);
+    return 0;
+}
