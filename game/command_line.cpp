@@ -6,6 +6,7 @@
 // definition.
 #include "command_line.h"
 
+#include <algorithm>  // find_if
 #include <array>
 #include <cstdio>   // fputs, fprintf, stdout, stderr
 #include <cstring>  // strcmp
@@ -53,12 +54,10 @@ const char* const usage =
 
 // The GLUT option named word, or nullptr.
 const GlutOption* FindGlutOption(const char* word) {
-    for (const GlutOption& option : glutOptions) {
-        if (std::strcmp(word, option.name) == 0) {
-            return &option;
-        }
-    }
-    return nullptr;
+    const auto* found = std::find_if(
+        glutOptions.begin(), glutOptions.end(),
+        [word](const GlutOption& option) { return std::strcmp(word, option.name) == 0; });
+    return found == glutOptions.end() ? nullptr : found;
 }
 
 // Refuses the command line with one line naming what is wrong and a hint;

@@ -176,16 +176,16 @@ void InitMarks(bool marks[boardRows][boardCols]) {
 }
 
 // Marks the cell of p as on the current search path.
-void MarkSquare(bool marks[boardRows][boardCols], ptT* p) {
+void MarkSquare(bool marks[boardRows][boardCols], const ptT* p) {
     marks[p->x][p->z] = true;
 }
 
 // Takes the cell of p off the current search path.
-void UnMarkSquare(bool marks[boardRows][boardCols], ptT* p) {
+void UnMarkSquare(bool marks[boardRows][boardCols], const ptT* p) {
     marks[p->x][p->z] = false;
 }
 
 // Whether the cell of p is on the current search path.
-bool IsMarked(bool marks[boardRows][boardCols], ptT* p) {
+bool IsMarked(const bool marks[boardRows][boardCols], const ptT* p) {
     return marks[p->x][p->z];
 }

@@ -190,9 +190,9 @@ bool ReturnHome(ghostT* g, ptT* p);
 void GoHome(ghostT* g);
 void FreePath(ghostT* g);
 void InitMarks(bool marks[boardRows][boardCols]);
-void MarkSquare(bool marks[boardRows][boardCols], ptT* p);
-void UnMarkSquare(bool marks[boardRows][boardCols], ptT* p);
-bool IsMarked(bool marks[boardRows][boardCols], ptT* p);
+void MarkSquare(bool marks[boardRows][boardCols], const ptT* p);
+void UnMarkSquare(bool marks[boardRows][boardCols], const ptT* p);
+bool IsMarked(const bool marks[boardRows][boardCols], const ptT* p);
 
 // keyboard.cpp: the keyboard callbacks and the settings they change.
 void Keyboard(unsigned char key, int x, int y);

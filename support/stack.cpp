@@ -31,14 +31,14 @@ void* Pop(stackCDT* stack) {
     return stack->elements[--stack->count];
 }
 
-bool StackIsEmpty(stackCDT* stack) {
+bool StackIsEmpty(const stackCDT* stack) {
     return stack->count == 0;
 }
 
-bool StackIsFull(stackCDT* stack) {
+bool StackIsFull(const stackCDT* stack) {
     return stack->count == stackCapacity;
 }
 
-int StackDepth(stackCDT* stack) {
+int StackDepth(const stackCDT* stack) {
     return stack->count;
 }

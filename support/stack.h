@@ -18,6 +18,6 @@ void FreeStack(stackCDT* stack);
 void Push(stackCDT* stack, void* element);
 // Takes the top element off; on an empty stack reports it and returns null.
 void* Pop(stackCDT* stack);
-bool StackIsEmpty(stackCDT* stack);
-bool StackIsFull(stackCDT* stack);
-int StackDepth(stackCDT* stack);
+bool StackIsEmpty(const stackCDT* stack);
+bool StackIsFull(const stackCDT* stack);
+int StackDepth(const stackCDT* stack);
