@@ -16,7 +16,7 @@ namespace stress {
 
 // Moves every running clock of play forward by dt seconds of game time.
 inline void AdvanceClocks(double dt) {
-    Timer* timers[] = {&movegobT, &madtimer, &chompTimer, &levelChangeTimer, &tim};
+    Timer* timers[] = {&movegobT, &madtimer, &chompTimer, &levelChangeTimer, &tim, &tickTimer};
     for (Timer* timer : timers) {
         timer->start -= dt;
     }
