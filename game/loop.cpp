@@ -65,17 +65,20 @@ static void TickDue(int /*unused*/) {
 }
 
 // Until the next tick is due, the idle callback is off and a GLUT timer set
-// for that moment (rounded up to GLUT's whole milliseconds) brings it back:
-// meanwhile GLUT sleeps until an event or the timer instead of spinning, and
-// a key that arrives is handled at once. A timer already set stays; if it
-// comes early, the idle callback sets another for the rest.
+// for that moment brings it back: meanwhile GLUT sleeps until an event or
+// the timer instead of spinning, and a key that arrives is handled at once.
+// GLUT counts whole milliseconds of a clock it truncates, so its timer can
+// come up to a millisecond early: it is set a millisecond past the wait
+// rounded up, and the tick, a little late, keeps to its grid all the same.
+// A timer already set stays; should one come early all the same, the idle
+// callback sets another for the rest.
 static void WaitForTick() {
     glutIdleFunc(nullptr);
     if (tickWaitSet) {
         return;
     }
     const double wait = nextTickTime - tickTimer.Time();
-    const double waitMs = wait > 0.0 ? std::ceil(wait * 1000.0) : 0.0;
+    const double waitMs = wait > 0.0 ? std::ceil(wait * 1000.0) + 1.0 : 0.0;
     glutTimerFunc(static_cast<unsigned int>(waitMs), TickDue, 0);
     tickWaitSet = 1;
 }
