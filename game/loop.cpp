@@ -16,7 +16,9 @@
 Timer tickTimer;
 int firstTick = 1;
 double nextTickTime = 0.0;
-int tickDrawn = 0;
+
+// 1 once the picture of the latest tick has been drawn.
+static int tickDrawn = 0;
 
 // 1 while a GLUT timer is set to hand the idle callback back for the next
 // tick.

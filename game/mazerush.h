@@ -3,7 +3,7 @@
 // and defined with its start values in state.cpp, except the intro's camera
 // shake (shakeUp, shakeRestart, shakeCount, shakeBase), which intro.cpp
 // defines beside the phase that uses it, and the pace of the idle tick
-// (tickTimer, firstTick, nextTickTime, tickDrawn), which loop.cpp defines
+// (tickTimer, firstTick, nextTickTime), which loop.cpp defines
 // beside the callback. The fog settings that SetFog hands to GL (fog,
 // fogMode, fogColor, density) are private to keyboard.cpp.
 // Depends on: support/ (Timer, stack), board/ (the maze), models/ (gobdraw).
@@ -165,7 +165,6 @@ extern float shakeBase;
 extern Timer tickTimer;      // the clock of the ticks
 extern int firstTick;        // tickTimer has not been started yet
 extern double nextTickTime;  // reading of tickTimer at which the next tick is due
-extern int tickDrawn;        // the picture of the latest tick has been drawn
 
 // ---------------------------------------------------------------------------
 // Functions
