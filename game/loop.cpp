@@ -5,6 +5,7 @@
 #include <GL/glut.h>
 
 #include <cmath>  // ceil, the wait for the next tick in whole milliseconds
+#include <ctime>  // clock_gettime, the steady clock of the ticks
 
 #include "../board/board.h"  // pellets, the cell codes
 #include "mazerush.h"
@@ -13,8 +14,17 @@
 // Module data: the pace of the idle tick
 // ---------------------------------------------------------------------------
 
-Timer tickTimer;
-int firstTick = 1;
+// Seconds on the system's steady clock, the one GLUT's timers count: the
+// pace of the ticks follows neither a setting of the wall clock nor the
+// game's own clock, which the end-to-end tests run faster, slower or not
+// at all.
+static double SteadySeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double (*tickClock)() = SteadySeconds;
 double nextTickTime = 0.0;
 
 // 1 once the picture of the latest tick has been drawn.
@@ -41,15 +51,11 @@ static bool TickRuns() {
 // time, and the ticks of a second stay 60 where the machine keeps up. A tick
 // a whole interval late or more (after a slow frame or a still screen) starts
 // the grid afresh from now: the ticks it missed are not made up in a burst.
-// A clock set back shows as a tick due more than an interval ahead, which
-// runs at once and starts the grid afresh as well.
+// A clock that reads earlier than the tick before (only a clock held by a
+// test can) shows as a tick due more than an interval ahead, which runs at
+// once and starts the grid afresh as well.
 static bool TakeTick() {
-    if (firstTick) {
-        tickTimer.Start();
-        nextTickTime = tickTimer.Time();
-        firstTick = 0;
-    }
-    const double now = tickTimer.Time();
+    const double now = tickClock();
     const double late = now - nextTickTime;
     if (late < 0.0 && late >= -tickInterval) {
         return false;
@@ -79,7 +85,7 @@ static void WaitForTick() {
     if (tickWaitSet) {
         return;
     }
-    const double wait = nextTickTime - tickTimer.Time();
+    const double wait = nextTickTime - tickClock();
     const double waitMs = wait > 0.0 ? std::ceil(wait * 1000.0) + 1.0 : 0.0;
     glutTimerFunc(static_cast<unsigned int>(waitMs), TickDue, 0);
     tickWaitSet = 1;

@@ -3,10 +3,9 @@
 // and defined with its start values in state.cpp, except the intro's camera
 // shake (shakeUp, shakeRestart, shakeCount, shakeBase), which intro.cpp
 // defines beside the phase that uses it, and the pace of the idle tick
-// (tickTimer, firstTick, nextTickTime), which loop.cpp defines
-// beside the callback. The fog settings that SetFog hands to GL (fog,
-// fogMode, fogColor, density) are private to keyboard.cpp.
-// Depends on: support/ (Timer, stack), board/ (the maze), models/ (gobdraw).
+// (tickClock, nextTickTime), which loop.cpp defines beside the callback. The fog settings that
+// SetFog hands to GL (fog, fogMode, fogColor, density) are private to keyboard.cpp. Depends on:
+// support/ (Timer, stack), board/ (the maze), models/ (gobdraw).
 #pragma once
 
 #include "../board/board.h"    // boardRows, boardCols: the grid that marks covers
@@ -161,10 +160,11 @@ extern int shakeRestart;
 extern int shakeCount;
 extern float shakeBase;
 
-// Pace of the idle tick, defined in loop.cpp.
-extern Timer tickTimer;      // the clock of the ticks
-extern int firstTick;        // tickTimer has not been started yet
-extern double nextTickTime;  // reading of tickTimer at which the next tick is due
+// Pace of the idle tick, defined in loop.cpp: the clock of the ticks (the
+// system's steady clock, in seconds; a test may hand in one it holds) and
+// its reading at which the next tick is due.
+extern double (*tickClock)();
+extern double nextTickTime;
 
 // ---------------------------------------------------------------------------
 // Functions

@@ -25,7 +25,7 @@ void FreezeLevelChange(double e) {
 // Runs the idle callback with its tick due, as it is 1/60 s after the one
 // before.
 void IdleTick() {
-    nextTickTime = tickTimer.Time() - tickInterval;
+    nextTickTime = tickClock() - tickInterval;
     Idle();
 }
 
