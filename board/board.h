@@ -9,6 +9,13 @@
 const int boardRows = 31;
 const int boardCols = 28;
 
+// The grid point at the world origin. Grid point (row, column) stands at
+// world x = (row - originRow) * pelletSpacing, y = 0,
+// z = (originCol - column) * pelletSpacing: rows run along +x, columns
+// along -z, and the maze lies around the origin in the plane y = 0.
+const int originRow = 15;
+const int originCol = 14;
+
 // Cell codes of board and pellets.
 const int cellWall = -1;
 const int cellGate = -2;

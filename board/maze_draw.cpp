@@ -2,8 +2,8 @@
 // shading, the single light, depth test, the display lists of the wall
 // tubes) and the four routines that draw the maze in every in-game frame:
 // pellets, horizontal tubes with the gate, vertical tubes, corner spheres.
-// Depends on: maze.cpp (the grids, the wall tables, pelletSpacing), GL, GLU
-// (the tube quadric), GLUT (solid spheres).
+// Depends on: maze.cpp (the grids, the wall tables, pelletSpacing), board.h
+// (the grid's origin), GL, GLU (the tube quadric), GLUT (solid spheres).
 #include <GL/glu.h>
 #include <GL/glut.h>
 
@@ -88,11 +88,11 @@ static void SetPelletMaterial() {
 
 // World x of a grid row and world z of a grid column (both may be fractional).
 static float WorldX(double row) {
-    return static_cast<float>((row - 15.0) * pelletSpacing);
+    return static_cast<float>((row - originRow) * pelletSpacing);
 }
 
 static float WorldZ(double col) {
-    return static_cast<float>((14.0 - col) * pelletSpacing);
+    return static_cast<float>((originCol - col) * pelletSpacing);
 }
 
 // The bodies of the list and of each pushed matrix are indented one level, so

@@ -2,9 +2,9 @@
 // scene beside the maze and seen through the same camera, and
 // IntegerToString, which also writes the level-change screen's score and the
 // points of an eaten ghost.
-// Depends on: board.h (pelletSpacing), models/ (DrawGob, DrawText), GL, and
-// two variables of the game state: ThreeDView (text upright, icons tilted)
-// and t (the icons chomp with the real Gobbler).
+// Depends on: board.h (pelletSpacing, the grid's origin), models/ (DrawGob,
+// DrawText), GL, and two variables of the game state: ThreeDView (text
+// upright, icons tilted) and t (the icons chomp with the real Gobbler).
 #include <GL/gl.h>
 
 #include <cstdio>   // snprintf
@@ -18,10 +18,6 @@
 // ---------------------------------------------------------------------------
 // Constants
 // ---------------------------------------------------------------------------
-
-// The grid point at the world origin.
-static const int originRow = 15;
-static const int originCol = 14;
 
 // The turn about y that the score leaves in force for the rest of the frame:
 // (X, Y, Z) of the turned frame stands for world (Z, Y, -X).

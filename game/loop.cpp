@@ -1,12 +1,112 @@
 // loop: the display, reshape and idle callbacks, which choose by the mode
-// flags what is drawn and what runs, and the play tick.
+// flags what is drawn and what runs, the pace of the idle tick, and the play
+// tick.
 // Depends on: mazerush.h, board/ (the pellet under Gobbler), GLUT.
 #include <GL/glut.h>
+
+#include <cmath>  // ceil, the wait for the next tick in whole milliseconds
+#include <ctime>  // clock_gettime, the steady clock of the ticks
 
 #include "../board/board.h"  // pellets, the cell codes
 #include "mazerush.h"
 
+// ---------------------------------------------------------------------------
+// Module data: the pace of the idle tick
+// ---------------------------------------------------------------------------
+
+// Seconds on the system's steady clock, the one GLUT's timers count: the
+// pace of the ticks follows neither a setting of the wall clock nor the
+// game's own clock, which the end-to-end tests run faster, slower or not
+// at all.
+static double SteadySeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double (*tickClock)() = SteadySeconds;
+double nextTickTime = 0.0;
+
+// 1 once the picture of the latest tick has been drawn.
+static int tickDrawn = 0;
+
+// 1 while a GLUT timer is set to hand the idle callback back for the next
+// tick.
+static int tickWaitSet = 0;
+
+// ---------------------------------------------------------------------------
+// File-local helpers
+// ---------------------------------------------------------------------------
+
+// Whether the screen up is one whose idle tick runs: the intro, the level
+// change (also behind the menu or the game-over screen) and play. On the
+// menu, the game-over screen and paused play nothing moves until a key.
+static bool TickRuns() {
+    const bool stillScreen = menu != 0 || gameOver != 0 || gamePaused != 0;
+    return intro != 0 || changeLevel != 0 || !stillScreen;
+}
+
+// Whether a tick is due now; if so, books the one after it. Ticks keep to a
+// grid of 1/60 s, so one that runs a little late is followed by the next on
+// time, and the ticks of a second stay 60 where the machine keeps up. A tick
+// a whole interval late or more (after a slow frame or a still screen) starts
+// the grid afresh from now: the ticks it missed are not made up in a burst.
+// A clock that reads earlier than the tick before (only a clock held by a
+// test can) shows as a tick due more than an interval ahead, which runs at
+// once and starts the grid afresh as well.
+static bool TakeTick() {
+    const double now = tickClock();
+    const double late = now - nextTickTime;
+    if (late < 0.0 && late >= -tickInterval) {
+        return false;
+    }
+    const double slot = late >= 0.0 && late < tickInterval ? nextTickTime : now;
+    nextTickTime = slot + tickInterval;
+    return true;
+}
+
+// The GLUT timer set by WaitForTick: the next tick is due, so the idle
+// callback comes back.
+static void TickDue(int /*unused*/) {
+    tickWaitSet = 0;
+    glutIdleFunc(Idle);
+}
+
+// Until the next tick is due, the idle callback is off and a GLUT timer set
+// for that moment brings it back: meanwhile GLUT sleeps until an event or
+// the timer instead of spinning, and a key that arrives is handled at once.
+// GLUT counts whole milliseconds of a clock it truncates, so its timer can
+// come up to a millisecond early: it is set a millisecond past the wait
+// rounded up, and the tick, a little late, keeps to its grid all the same.
+// A timer already set stays; should one come early all the same, the idle
+// callback sets another for the rest.
+static void WaitForTick() {
+    glutIdleFunc(nullptr);
+    if (tickWaitSet) {
+        return;
+    }
+    const double wait = nextTickTime - tickClock();
+    const double waitMs = wait > 0.0 ? std::ceil(wait * 1000.0) + 1.0 : 0.0;
+    glutTimerFunc(static_cast<unsigned int>(waitMs), TickDue, 0);
+    tickWaitSet = 1;
+}
+
+// ---------------------------------------------------------------------------
+// The GLUT callbacks
+// ---------------------------------------------------------------------------
+
+// Draws the screen up. Where the idle tick runs, the picture changes only
+// with a tick, so it is drawn at most once a tick: a request after the
+// tick's picture is drawn (a key's, the window system's when the window is
+// uncovered) is met by the next tick's picture, at most 1/60 s later, and
+// the level change adds its 5 points a frame only once a tick.
 void Display() {
+    if (TickRuns()) {
+        if (tickDrawn) {
+            return;
+        }
+        tickDrawn = 1;
+    }
     if (intro) {
         DisplayIntro();
     } else if (menu) {
@@ -31,26 +131,35 @@ void Reshape(int w, int h) {
     glutPostRedisplay();
 }
 
+// The idle callback: at most 60 ticks a second of the intro, else of the
+// level change, else of play. The level-change tick is tested before the
+// menu, so that a game left from the level-change screen still lets that
+// screen finish its course.
 void Idle() {
-    // The level-change tick is tested before the menu, so that a game left
-    // from the level-change screen still lets that screen finish its course.
-    if (intro) {
-        IntroIdle();
-        return;
-    }
-    if (changeLevel) {
-        LevelChangeIdle();
-        return;
-    }
-    if (menu || gameOver || gamePaused) {
+    if (!TickRuns()) {
         // Nothing on these screens moves until a key is pressed: GLUT stops
         // calling back and waits for the next event instead of spinning a
         // core, until the keyboard callback hands the tick back.
         glutIdleFunc(nullptr);
         return;
     }
-    PlayTick();
+    if (!TakeTick()) {
+        WaitForTick();
+        return;
+    }
+    tickDrawn = 0;
+    if (intro) {
+        IntroIdle();
+    } else if (changeLevel) {
+        LevelChangeIdle();
+    } else {
+        PlayTick();
+    }
 }
+
+// ---------------------------------------------------------------------------
+// The play tick
+// ---------------------------------------------------------------------------
 
 static bool OnGobCell(const ghostT& g) {
     return g.x == gobx && g.z == gobz;

@@ -2,9 +2,10 @@
 // The shared state is declared here, once, grouped as the game groups it,
 // and defined with its start values in state.cpp, except the intro's camera
 // shake (shakeUp, shakeRestart, shakeCount, shakeBase), which intro.cpp
-// defines beside the phase that uses it. The fog settings that SetFog hands
-// to GL (fog, fogMode, fogColor, density) are private to keyboard.cpp.
-// Depends on: support/ (Timer, stack), board/ (the maze), models/ (gobdraw).
+// defines beside the phase that uses it, and the pace of the idle tick
+// (tickClock, nextTickTime), which loop.cpp defines beside the callback. The fog settings that
+// SetFog hands to GL (fog, fogMode, fogColor, density) are private to keyboard.cpp. Depends on:
+// support/ (Timer, stack), board/ (the maze), models/ (gobdraw).
 #pragma once
 
 #include "../board/board.h"    // boardRows, boardCols: the grid that marks covers
@@ -57,6 +58,13 @@ const double powerPeriod = 15.0;
 const double gobNormalSpeed = 0.2;
 const double gobPowerSpeed = 0.1;
 const int maxGhosts = 8;
+
+// The idle callback runs its tick (the intro's, the level change's, play's)
+// at most this often, and the picture of those screens is drawn at most once
+// a tick: the animations and the level change's score, which step once a
+// tick or a frame, go at the same pace on every machine fast enough.
+const int ticksPerSecond = 60;
+const double tickInterval = 1.0 / ticksPerSecond;
 
 // ---------------------------------------------------------------------------
 // Game state
@@ -152,6 +160,12 @@ extern int shakeUp;
 extern int shakeRestart;
 extern int shakeCount;
 extern float shakeBase;
+
+// Pace of the idle tick, defined in loop.cpp: the clock of the ticks (the
+// system's steady clock, in seconds; a test may hand in one it holds) and
+// its reading at which the next tick is due.
+extern double (*tickClock)();
+extern double nextTickTime;
 
 // ---------------------------------------------------------------------------
 // Functions

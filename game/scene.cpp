@@ -9,7 +9,7 @@
 
 #include <cstdlib>  // free
 
-#include "../board/board.h"     // the maze, the score and lives, pelletSpacing
+#include "../board/board.h"     // the maze, the score and lives, the grid's origin
 #include "../models/gobdraw.h"  // DrawGob, DrawGhost, DrawText
 #include "mazerush.h"
 
@@ -33,10 +33,6 @@ static const double aboveEyeZ = 0.0;
 // degrees, so that columns run up the screen and rows to the right.
 static const double behindHeight = 5.0;
 static const double behindDistance = 5.0;
-
-// The grid point at the world origin.
-static const int originRow = 15;
-static const int originCol = 14;
 
 // The points text of an eaten ghost: three quarters of a cell off its cell,
 // white, a capital one cell tall, lying flat.

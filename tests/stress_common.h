@@ -14,12 +14,14 @@
 
 namespace stress {
 
-// Moves every running clock of play forward by dt seconds of game time.
+// Moves every running clock of play forward by dt seconds of game time, and
+// the idle tick's due time back by as much.
 inline void AdvanceClocks(double dt) {
     Timer* timers[] = {&movegobT, &madtimer, &chompTimer, &levelChangeTimer, &tim};
     for (Timer* timer : timers) {
         timer->start -= dt;
     }
+    nextTickTime -= dt;
     for (int i = 0; i < maxGhosts; i++) {
         ghost[i].timer.start -= dt;
     }

@@ -34,9 +34,9 @@ TEST(GameState, StartValues) {
 }
 
 TEST(GameState, GhostColoursByRow) {
-    const float expected[8][4] = {{1, 0, 0, 1},     {0, 1, 1, 1}, {0, 1, 0, 1},
-                                  {0.3f, 0.3f, 0, 1}, {1, 1, 1, 1}, {0, 0, 0.5f, 1},
-                                  {0.5f, 1, 0, 1},  {0.5f, 0.5f, 0.5f, 1}};
+    const float expected[8][4] = {{1, 0, 0, 1},       {0, 1, 1, 1},         {0, 1, 0, 1},
+                                  {0.3f, 0.3f, 0, 1}, {1, 1, 1, 1},         {0, 0, 0.5f, 1},
+                                  {0.5f, 1, 0, 1},    {0.5f, 0.5f, 0.5f, 1}};
     EXPECT_EQ(std::memcmp(colors, expected, sizeof(expected)), 0);
 }
 
@@ -76,6 +76,71 @@ TEST(Reshape, HeightZeroKeepsAFiniteAspect) {
     EXPECT_DOUBLE_EQ(aspect, 800.0 / 552.0);
     EXPECT_EQ(window_height, 0);
     Reshape(800, 552);
+}
+
+// --- The pace of the idle tick -------------------------------------------
+
+namespace {
+
+// The clock of the ticks, held by the tests.
+double heldTickClock = 0.0;
+
+double HeldTickClock() {
+    return heldTickClock;
+}
+
+// The level-change screen, its clock held 3.5 s into its 7, and the tick
+// clock held at 0 with a tick due: every frame of it adds 5 points, so the
+// points count the frames, and at most one frame is drawn a tick.
+void HoldLevelChangeAndTickClock() {
+    intro = 0;
+    menu = 0;
+    changeLevel = 1;
+    levelChangeStart = 0;
+    levelChangeTimer.Reset();
+    levelChangeTimer.elapsed = 10.0;
+    levelChangeLastTime = 6.5f;
+    tickClock = HeldTickClock;
+    heldTickClock = 0.0;
+    nextTickTime = 0.0;
+}
+
+// Runs the real idle callback at every millisecond of the tick clock from
+// ms `from` up to but not including ms `to`, each call followed by two
+// requests to draw (one standing for a key's or the window system's), and
+// returns the frames of the level change drawn meanwhile.
+int FramesBetween(int from, int to) {
+    const int before = score;
+    for (int ms = from; ms < to; ms++) {
+        heldTickClock = ms / 1000.0;
+        Idle();
+        Display();
+        Display();
+    }
+    return (score - before) / 5;
+}
+
+}  // namespace
+
+// A simulated second of ticks on a fast machine: the tick runs 60 times, on
+// the 1/60 s grid even though each runs up to a millisecond late, and each
+// tick's picture is drawn once however often a frame is asked for.
+TEST(TickPace, SixtyTicksAndFramesInASecond) {
+    HoldLevelChangeAndTickClock();
+    EXPECT_EQ(FramesBetween(0, 1000), ticksPerSecond);
+    EXPECT_EQ(changeLevel, 1);
+}
+
+// A frame that takes a quarter of a second is followed by one tick at once
+// and then by the next a whole interval later, not by the 14 it missed; a
+// clock set back a minute is not waited for either.
+TEST(TickPace, NoCatchUpAfterASlowFrameAndNoWaitAfterTheClockGoesBack) {
+    HoldLevelChangeAndTickClock();
+    EXPECT_EQ(FramesBetween(0, 1), 1);
+    EXPECT_EQ(FramesBetween(250, 250 + 17), 1) << "ticks made up after a slow frame";
+    EXPECT_EQ(FramesBetween(267, 268), 1) << "no tick an interval after the slow frame";
+    EXPECT_EQ(FramesBetween(60000, 60001), 1);
+    EXPECT_EQ(FramesBetween(0, 1), 1) << "a clock set back stopped the ticks";
 }
 
 // --- GLUT's own loop ------------------------------------------------------

@@ -22,6 +22,13 @@ void FreezeLevelChange(double e) {
     levelChangeLastTime = static_cast<float>(10.0 - e);
 }
 
+// Runs the idle callback with its tick due, as it is 1/60 s after the one
+// before.
+void IdleTick() {
+    nextTickTime = tickClock() - tickInterval;
+    Idle();
+}
+
 // The level-change screen as LevelFinished leaves it.
 void BeginLevelChange() {
     intro = 0;
@@ -247,10 +254,10 @@ TEST(ScreensDispatch, LeftForTheMenuTheLevelChangeRunsOnBehindIt) {
     score = 50;
     Display();
     EXPECT_EQ(score, 50) << "the menu is drawn, not the level change";
-    Idle();
+    IdleTick();
     EXPECT_NEAR(xPos, -15.0f, 0.01f) << "the level change's idle step runs";
     FreezeLevelChange(7.01);
-    Idle();
+    IdleTick();
     EXPECT_EQ(changeLevel, 0);
 }
 
@@ -258,11 +265,11 @@ TEST(ScreensDispatch, WithGameOverSetTooTheLevelChangeComesFirst) {
     BeginLevelChange();
     gameOver = 1;
     score = 50;
-    Idle();
+    IdleTick();
     Display();
     EXPECT_EQ(score, 55) << "the level change is shown";
     FreezeLevelChange(7.01);
-    Idle();
+    IdleTick();
     Display();
     EXPECT_EQ(score, 55) << "then game over";
     EXPECT_EQ(xPos, 4.0f);
@@ -274,14 +281,14 @@ TEST(ScreensDispatch, PlayResumesOnTheNextLevelWhenTheLevelChangeEnds) {
     LevelFinished();
     EXPECT_EQ(levelNum, 2);
     lastgobmove = -1.0;  // Gobbler is overdue for a step
-    Idle();
+    IdleTick();
     FreezeLevelChange(7.01);
-    Idle();
+    IdleTick();
     EXPECT_EQ(changeLevel, 0);
     EXPECT_EQ(gobz, 13) << "play waited behind the level change";
-    Idle();
+    IdleTick();
     EXPECT_EQ(gobz, 14) << "play runs again, Gobbler heading right";
-    Idle();
+    IdleTick();
     EXPECT_EQ(pellets[5][14], 0) << "and eats in the refilled maze";
 }
 

@@ -1,8 +1,12 @@
 // swapcount: a library preloaded into the real game to count the frames it
-// shows. It stands in for glXSwapBuffers, hands each call on to the real one
-// and, once a second, appends to the file named by MAZERUSH_SWAPLOG a line
+// shows. It stands in for glXSwapBuffers and hands each call on to the real
+// one. Once a second it appends to the file named by MAZERUSH_SWAPLOG a line
 // "seconds frames": the time since the first frame and the frames shown
-// since the line before. Nothing else of the game is touched.
+// since the line before. After every frame it replaces the file named by
+// MAZERUSH_SWAPCOUNT with the line "frames seconds": the frames shown so far
+// and the time of the latest since the first; the line is written beside
+// the file and renamed over it, so that a reader at any moment finds a
+// whole line. Nothing else of the game is touched.
 // Depends on: libdl (dlsym), GLX.
 #include <GL/glx.h>
 #include <dlfcn.h>
@@ -10,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 namespace {
 
@@ -25,6 +30,20 @@ swapT realSwap = nullptr;
 double firstFrame = -1.0;
 double lastReport = 0.0;
 long framesSinceReport = 0;
+long framesShown = 0;
+
+// Replaces the file at path with the frames shown so far and the time of
+// the latest.
+void WriteCount(const char* path, double seconds) {
+    const std::string beside = std::string(path) + ".new";
+    FILE* out = fopen(beside.c_str(), "w");
+    if (out == nullptr) {
+        return;
+    }
+    fprintf(out, "%ld %.6f\n", framesShown, seconds);
+    fclose(out);
+    rename(beside.c_str(), path);
+}
 
 }  // namespace
 
@@ -40,6 +59,11 @@ extern "C" void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
     if (firstFrame < 0.0) {
         firstFrame = now;
         lastReport = now;
+    }
+    framesShown++;
+    const char* countPath = getenv("MAZERUSH_SWAPCOUNT");
+    if (countPath != nullptr) {
+        WriteCount(countPath, now - firstFrame);
     }
     framesSinceReport++;
     if (now - lastReport >= 1.0) {
