@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The README's commands. Each one first installs the Debian packages it needs
 # when they are missing.
 JOBS ?= 2
@@ -132,6 +134,11 @@ CPPCHECK_ADDED := constParameterPointer constVariablePointer nullPointerOutOfMem
 	nullPointerOutOfResources knownPointerToBool returnByReference \
 	suspiciousFloatingPointCast uselessOverride eraseIteratorOutOfBounds \
 	eraseIteratorOutOfBoundsCond invalidConstFunctionType
+# Every file the project wrote says its license in its opening comment, so
+# that a file taken alone still says what it is.
+LICENSED_FILES := Makefile CMakeLists.txt .ci/run .clang-tidy .clang-format \
+	$(wildcard */*.cpp */*.h */*/*.cpp */CMakeLists.txt scripts/* tests/e2e/*.sh tests/*.supp \
+	data/*.6.in data/*.xml.in data/*.desktop)
 lint: deps
 	@cmake -S . -B $(LINT) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_TESTS=OFF >/dev/null
 	@cmake --build $(LINT) --target mazerush_icon -- --no-print-directory >/dev/null
@@ -144,7 +151,9 @@ lint: deps
 		--enable=warning,style,performance,portability --inline-suppr --error-exitcode=1 \
 		$(addprefix --suppress=,$(CPPCHECK_ADDED)) \
 		--quiet --template='{file}:{line}:{column}: {severity}: {message} [{id}]'
-	@echo "lint: no findings from clang-tidy or cppcheck"
+	@missing=$$(grep -L 'SPDX-License-Identifier:' $(LICENSED_FILES)); \
+		[ -z "$$missing" ] || { echo "lint: no SPDX-License-Identifier line in:" $$missing; exit 1; }
+	@echo "lint: no findings from clang-tidy or cppcheck; every source file names its license"
 
 clean:
 	rm -rf build

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // bench_gobdraw: the cost of one character model and one line of text, each
 // drawn and rendered to the end (glFinish) on the renderer of the run, in
 // the game's 3D view: the model about 3 units in front of the camera, lit

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // bench_main: the benchmark program's entry. Opens the game's 800 x 552
 // window, fills the maze, places the pieces and does the one-time GL setup
 // as the game does at start-up, then runs the benchmarks.

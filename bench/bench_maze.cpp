@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // bench_maze: the cost of drawing the maze alone (pellets, tubes, corner
 // spheres) from the camera above, on the renderer of the run. Every
 // iteration clears the frame, draws the maze and waits for GL to finish.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // bench_play: what play costs. One play tick with eight ghosts on the move,
 // one of them on its way home as eyes; the search for the way home from the
 // player's start cell, from the cell where it makes the most calls, from the

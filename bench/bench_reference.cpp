@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // bench_reference: the floor under the in-game frame. It issues, straight
 // through, the GL, GLU and GLUT calls that one frame of play at the start of
 // a game draws: the clear, the camera from above, a sphere per pellet, the

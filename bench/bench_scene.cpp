@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // bench_scene: the cost of one in-game frame on the renderer of the run, in
 // the view from above, the view behind the player and with each kind of fog.
 // Every iteration draws a whole frame, swaps and waits for GL to finish.

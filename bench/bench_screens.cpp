@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // bench_screens: the cost of one frame of each screen around play: the main
 // menu, the level-change screen halfway through its pan, and the intro in
 // phase 9 (three ghosts chase Gobbler) and phase 12 (Gobbler chases the

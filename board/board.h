@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // board: the maze. Its fixed layout and the live pellet grid, the wall
 // geometry tables, the one-time GL setup, the maze drawing, and the score
 // and lives display beside it.

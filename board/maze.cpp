@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // maze: the maze's data. The fixed layout board, the live pellet grid that
 // play eats away, the grid spacing, and the three hand-made wall geometry
 // tables that trace the wall blocks as tubes and corner spheres.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // maze_draw: the one-time GL setup of the whole program (clear colour,
 // shading, the single light, depth test, the display lists of the wall
 // tubes) and the four routines that draw the maze in every in-game frame:

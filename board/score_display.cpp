@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // score_display: the score and the lives left, drawn as objects of the 3D
 // scene beside the maze and seen through the same camera, and
 // IntegerToString, which also writes the level-change screen's score and the

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Copyright the mazerush developers
+// Copyright (C) 2026 the mazerush developers
 // command_line: the game's options, --help and --version, and the X options
 // that GLUT's initialisation takes, which pass through untouched.
 // Depends on: MAZERUSH_VERSION, the version CMake knows, as a compile

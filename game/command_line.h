@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Copyright the mazerush developers
+// Copyright (C) 2026 the mazerush developers
 // command_line: what the words after the program's name ask, read before
 // GLUT opens anything, so that they are answered without an X display.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // desktop: what a desktop's task bar and window switcher recognise the
 // game's window by, and GLUT does not set: its class, which matches the
 // desktop entry (StartupWMClass=mazerush), the process it belongs to, and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // desktop: what the desktop recognises the game's window by. A header of its
 // own, as its code speaks Xlib, whose Display type the game's Display
 // callback would hide.

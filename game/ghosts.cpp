@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // ghosts: how the ghosts wander while alive, what happens when Gobbler eats
 // one, and how an eaten ghost finds its way back to the ghost house by a
 // depth-first search and walks it home as a pair of eyes.

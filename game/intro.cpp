@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // intro: the animated opening of twenty phases. Four credit lines fly toward
 // the viewer and pause; three ghosts chase Gobbler one way and back; the
 // picture shakes under "UH, OH!"; Gobbler chases the frightened ghosts, whose

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // keyboard: the game's only input. The keyboard callback in its three modes
 // (the intro, the main menu, and play with the screens around it), the
 // special-key callback that makes the arrow keys the keypad's digits, and the

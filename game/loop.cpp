@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // loop: the display, reshape and idle callbacks, which choose by the mode
 // flags what is drawn and what runs, the pace of the idle tick, and the play
 // tick.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // main: program entry. Answers the command line's --help and --version (or
 // refuses a word it does not know) before any window opens; otherwise opens
 // the game's window, fills the maze, places the pieces, hands the callbacks

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // mazerush: the shared game state and the functions of the game module.
 // The shared state is declared here, once, grouped as the game groups it,
 // and defined with its start values in state.cpp, except the intro's camera

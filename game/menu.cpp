@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // menu: the main menu screen. A still picture of 3D stroke text: the title,
 // the five menu lines with the selected one highlighted, and the values of
 // the three settings beside their lines. Each frame also applies the shown

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // movement: moves on the maze grid. The opposite of a direction, the
 // neighbour of a cell with the side tunnel applied, the wall tests of
 // Gobbler and of the ghosts, Gobbler's step along gobdir and the chomping

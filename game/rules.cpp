@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // rules: the rules of a game. How a game, a life and a level begin, what a
 // pellet is worth, when a level ends and how the next one gets harder, the
 // power period in which the ghosts can be eaten, and the loss of a life.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // scene: the in-game picture. Each frame puts the perspective and the camera
 // of the current view on the projection matrix, then draws the maze, Gobbler,
 // the active ghosts, the score and the lives beside the maze, and for one

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // screens: the level-change screen (a seven-second pan past a spinning,
 // bobbing Gobbler and the new level's number while the score counts up) and
 // the still game-over screen, with the camera and the mouth step that all

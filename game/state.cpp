@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // state: the definitions and start values of the shared game state.
 // The objects with constructors are defined in the order in which the game
 // needs them built before main: the intro's, the mouth's and the level

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // gobdraw: the character models and the lit 3D stroke text. Gobbler is a
 // yellow ball of radius 0.8 cut into two jaws hinged about the x axis, with
 // eyes, a red mouth and, in the mad look, a red glow and teeth; a ghost is a

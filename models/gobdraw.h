@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // gobdraw: the character models and lit 3D stroke text, built on its own as
 // the relocatable object gobdraw.o. Only what is declared here leaves it.
 // Models are drawn about their own origin with +y up and +z to the front;

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # record-play.sh: the game played from outside, as a player would, for
 # run-game and shots. Sourced after tests/e2e/lib.sh; its functions drive
 # the game that start_game started: they skip the intro to the menu, start

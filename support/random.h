@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // random: the game's random choices, on the C library's rand/srand.
 // Depends on: <cstdlib>, <ctime>, the environment (MAZERUSH_SEED).
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // stack: a fixed-capacity stack of untyped pointers behind a handle.
 // Depends on: malloc, free, printf.
 #include "stack.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // timer: a wall-clock stopwatch reading seconds as a double.
 // Depends on: gettimeofday.
 #include "timer.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // gl_main: the test program's entry. Opens the game's window on the X server
 // of the run, then runs the GoogleTest cases, each of which may draw.
 #include <GL/freeglut.h>  // glutMainLoopEvent

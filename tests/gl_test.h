@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // gl_test: what the GL tests share. The test program's main opens a real
 // GLUT window (800 x 552, titled "Gobbler") on the X server of the run and
 // makes its context current, so every test can draw, read state back from

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // stress_common: what the robot player, the keyboard fuzz and the soak
 // share. A clock that runs the game's timers forward by moving their start
 // readings back, and the invariants that must hold after every play tick.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Bad input: every key code in every mode, a million random keys with the
 // play tick between them, and windows of odd sizes in every mode. Every
 // frame's matrices must stay finite and GL must report no error.

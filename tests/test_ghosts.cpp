@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the ghosts: wandering without turning back, the way out of a
 // tunnel end, being eaten, the way home and the walk along it.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the drawing calls of gobdraw.o as the game makes them: what they
 // leave in GL (matrices, matrix mode, materials, normal), the pictures of
 // Gobbler and the ghosts read back from the frame, the stroke text's glyphs

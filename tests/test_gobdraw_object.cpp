@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the object module gobdraw.o itself: it is an ELF relocatable
 // object and exports exactly the seven names its header declares. The build
 // passes the object's path in as GOBDRAW_OBJECT.

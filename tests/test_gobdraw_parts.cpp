@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the file-local pieces of gobdraw: the eye placements worked out
 // before main, normal3f, the two sphere halves, the eyes, the mouth and the
 // teeth. The module's source is compiled into this file once more, with its

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the intro: each phase's end and hand-over, the shake and the
 // accelerating title, driven by moving the recorded readings (lastTime, a
 // Timer's start) instead of sleeping; the whole intro on a simulated clock;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the keyboard: the keys of the intro's, the menu's and play's
 // tables and the keys outside them, with their redraw requests; steering in
 // both views; the difficulty and the fog as read back from GL.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the spine: start values of the game state, the window and the
 // reshape callback, and the idle tick in GLUT's own event loop.
 #include <GL/freeglut.h>  // glutLeaveMainLoop, glutSetOption

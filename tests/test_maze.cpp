@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the maze's data: the layout's counts and features, the refill of
 // the live grid, and the agreement of the wall tables with the layout.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the maze's GL setup and drawing: state read back after Init, the
 // tubes in the display lists, geometry captured in feedback mode, materials
 // read back during and after each routine, and the pixels of a drawn frame.

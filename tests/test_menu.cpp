@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the main menu screen: its camera read back from GL, the colours
 // of its words read from the frame where the camera puts them, and the
 // difficulty that every menu frame applies to the ghosts.

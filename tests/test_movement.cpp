@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of movement on the grid: the wall tests, the side tunnel, Gobbler's
 // step and the chomping mouth.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // A robot player: plays whole levels through the real keyboard callback and
 // the real idle callback, steering by a breadth-first search to the nearest
 // pellet around the cells near dangerous ghosts, and chasing scared ghosts

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the rules of a game, driven mostly through the real play tick:
 // step timing, the order of pellet, meetings and steps, the power period,
 // the end of a level, of a life and of a game, pause, a new game, and whole

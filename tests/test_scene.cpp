@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the in-game frame: the projection and camera of both views read
 // back from GL, the model-view matrix and its stack at the end of a frame,
 // the pieces in the picture (pixels of the drawn frame), which ghost slots

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the score and lives display: the number strings, the turn that
 // the score leaves on the model-view matrix, and where the score text and the
 // life icons land in the world in either view. Geometry is read back from GL

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the level-change and game-over screens: the pan and its end,
 // driven by the recorded readings (levelChangeLastTime, the chomp readings,
 // a Timer's start) instead of sleeping; the score counting up per frame; the

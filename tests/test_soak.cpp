@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // The soak: a million play ticks and a hundred thousand frames in one
 // process, with the resident memory read at the start and at the end. It
 // takes minutes, so it is left out of the default run: `make soak` runs it

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // Tests of the support library: the stopwatch, the random draws, the stack.
 #include <gtest/gtest.h>
 

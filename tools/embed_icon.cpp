@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // embed_icon: a tool the build runs. Turns the game's icon, a PNG file, into
 // the C++ array that the game sets as its window's _NET_WM_ICON: the width,
 // the height, then every pixel row by row as 0xAARRGGBB, one per long.

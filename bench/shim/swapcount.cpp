@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // swapcount: a library preloaded into the real game to count the frames it
 // shows. It stands in for glXSwapBuffers and hands each call on to the real
 // one. Once a second it appends to the file named by MAZERUSH_SWAPLOG a line

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // fakeclock: the clock that the end-to-end tests run the real program on.
 // Preloaded into the game (after the sanitizer runtime, which hands its own
 // gettimeofday on to this one), it answers gettimeofday, the game's only

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # lib.sh: what the end-to-end tests share. Each test starts an X server of
 # its own (Xvfb), runs the real mazerush on it, finds its window by the title
 # "Gobbler", types keys through XTEST (xdotool) and reads pixels from

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # A whole session of the real program under valgrind's memcheck: the intro
 # skipped, the menu (eight ghosts chosen, so that meetings come soon), play
 # onto the power pellet in the top right corner with the ghosts about it, a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
 // pixels: how the end-to-end tests see the game. It grabs the game's window
 // from the X server (XGetImage) into a picture file, and answers questions
 // about the pixels of a picture: one process per look, whatever is asked,

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
-# Copyright the mazerush developers
+# Copyright (C) 2026 the mazerush developers
 # The command line, answered before any window opens: with no X display at
 # all, --help prints the usage to standard output and --version the
 # project's version, both with exit status 0 and nothing on standard error;

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The level-change screen of the real program draws at most 60 frames a
 # second, however fast the machine: each of its frames adds 5 points, so
 # its rate is the pace of the score. A library preloaded into the game

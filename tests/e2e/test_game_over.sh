@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The game-over screen in the real program, reached for real: EXPERT is
 # chosen in the menu (its value shows, longer than WUSS), so that eight
 # ghosts play at Gobbler's speed, on a clock ten times faster once play

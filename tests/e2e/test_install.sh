@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The installed game: cmake --install into a temporary prefix puts mazerush
 # in bin/ and, under share/, its desktop entry, its 128 x 128 icon, its
 # AppStream metainfo, its manual page in section 6, its copyright and its

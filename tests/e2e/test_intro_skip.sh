@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The intro of the real program ends on the menu by itself and is skipped
 # with "s" from any point of it. With no key pressed, the intro plays
 # through to the menu with PLAY GAME highlighted, on a clock twenty times

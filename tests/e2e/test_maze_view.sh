@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The maze in the real program: in the first picture of play (the intro
 # skipped, PLAY GAME chosen), the view from above shows blue walls, the
 # yellow gate of the ghost house, pale pink pellets and the four copper

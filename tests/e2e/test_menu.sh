@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The main menu in the real program, driven by real key presses: "s" skips
 # the intro to the menu, whose title and highlighted first line show in
 # their colours; the cursor keys move the highlight; "f" on the fog line

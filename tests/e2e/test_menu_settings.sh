@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The menu's settings in the real program, and what they do to play. The
 # highlight walks down the five lines and back up, stopping at either end;
 # on DIFFICULTY the raise key turns "WUSS" into the longer "EXPERT" (and no

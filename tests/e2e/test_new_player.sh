@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # What a new player tries first, in the real program: the arrow keys move
 # the menu's highlight as "2" and "8" do (the special-key callback is the
 # game's), and a game abandoned while paused leaves no pause behind: after

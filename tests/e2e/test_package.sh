@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The Debian package. It packages a release build of its own, made by
 # scripts/make-package exactly as `make package` makes it (a few seconds: the
 # game is small), not the tree under test: that is a sanitizer build, whose

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # Play in the real program, key by key, seen from above. Gobbler runs right
 # from its start cell along row 5 to the wall and the pellets behind it are
 # gone while those on the left of its start stay; "p" freezes the picture,

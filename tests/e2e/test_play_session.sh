@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # A session of real play: Gobbler runs right along its row to the wall, is
 # steered up the right-hand side onto the power pellet in the corner and
 # stays there in the power period, its teeth showing, while the ghosts

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # Play in the real program: after the intro is skipped and PLAY GAME chosen,
 # Gobbler is seen on its row from above, the score beside the maze changes
 # as it eats, "T" switches to the camera behind Gobbler (which then stands

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The screens around play in the real program. On a clock twice as fast,
 # the intro plays through its coloured phases by itself (the shortest of
 # those that count shows 3.5 s) and ends on the menu's black. Then, in a

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The real program starts on an X server, opens its 800 x 552 window titled
 # "Gobbler", keeps running in the intro while no key is pressed, and writes
 # nothing to standard output or standard error.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Copyright (C) 2026 the mazerush developers
 # The game's window as a desktop recognises it: WM_CLASS "mazerush",
 # "mazerush" (the desktop entry's StartupWMClass), _NET_WM_PID the game's
 # process, and _NET_WM_ICON the picture installed as the game's icon, pixel
