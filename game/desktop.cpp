@@ -1,19 +1,26 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
-// desktop: what a desktop's task bar and window switcher recognise the
-// game's window by, and GLUT does not set: its class, which matches the
-// desktop entry (StartupWMClass=mazerush), the process it belongs to, and
-// the game's icon, the picture installed as mazerush.png.
-// Depends on: GLX (the window is the current drawable), Xlib, and the icon's
-// pixels, which the build turns from data/mazerush.png into an array
-// (tools/embed_icon.cpp).
+// desktop: the game's dealings with the desktop that GLUT leaves out.
+// What a task bar and window switcher recognise the window by: its class,
+// which matches the desktop entry (StartupWMClass=mazerush), the process it
+// belongs to, and the game's icon, the picture installed as mazerush.png.
+// And what happens when the window or the X display goes away other than by
+// the close button: the game ends at once with status 1 and one line on
+// standard error, on every screen, instead of running on without a window
+// or dying with Xlib's dump of the failed request.
+// Depends on: GLX (the window is the current drawable), Xlib, GLUT (window
+// status and timer callbacks), and the icon's pixels, which the build turns
+// from data/mazerush.png into an array (tools/embed_icon.cpp).
 #include "desktop.h"
 
+#include <GL/glut.h>
 #include <GL/glx.h>
 #include <X11/Xatom.h>  // XA_CARDINAL
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>  // XClassHint
-#include <unistd.h>     // getpid
+#include <unistd.h>     // getpid, _exit
+
+#include <cstdio>  // fprintf, snprintf, fflush
 
 #include "mazerush_icon.inc"  // mazerushIcon: width, height, then ARGB pixels
 
@@ -24,6 +31,15 @@
 // The window's instance and class names: the program's name (not const, as
 // XClassHint holds char pointers, though Xlib only reads them).
 static char windowClassName[] = "mazerush";
+
+// The game's X connection and window, once WatchWindow has them.
+static Display* watchedDisplay = nullptr;
+static Window watchedWindow = None;
+
+// 1 while the window is unmapped (minimised, or on its way out) and a check
+// that it still exists is due every windowCheckMs.
+static int windowHidden = 0;
+static const unsigned int windowCheckMs = 1000;
 
 // ---------------------------------------------------------------------------
 // Public functions
@@ -60,4 +76,87 @@ void IdentifyWindow() {
                     reinterpret_cast<const unsigned char*>(mazerushIcon),
                     static_cast<int>(sizeof mazerushIcon / sizeof mazerushIcon[0]));
     XFlush(display);
+}
+
+// ---------------------------------------------------------------------------
+// When the window or the display goes away
+// ---------------------------------------------------------------------------
+
+// Ends the game with status 1 after one line on standard error. _exit, not
+// exit: the handlers that exit would run (the GL driver's) speak to the X
+// server, which is gone or would answer with more errors, and Xlib forbids
+// requests from inside its error handlers.
+[[noreturn]] static void EndWithoutWindow(const char* why) {
+    std::fprintf(stderr, "mazerush: %s; the game ends\n", why);
+    std::fflush(nullptr);
+    _exit(1);
+}
+
+// Xlib's error handler. A request that fails because the game's window no
+// longer exists (destroyed from outside) means the window is gone; any
+// other failed request ends the game as Xlib's own handler would, with the
+// error's text on one line.
+static int XRequestFailed(Display* display, XErrorEvent* error) {
+    const bool windowGone = (error->error_code == BadWindow || error->error_code == BadDrawable) &&
+                            error->resourceid == watchedWindow;
+    if (windowGone) {
+        EndWithoutWindow("the window was destroyed from outside");
+    }
+    char text[160] = "";
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    char why[256];
+    std::snprintf(why, sizeof why, "the X server refused request %d.%d: %s",
+                  static_cast<int>(error->request_code), static_cast<int>(error->minor_code), text);
+    EndWithoutWindow(why);
+}
+
+// Xlib's handler of a lost connection: the X server went away or cut the
+// game off (xkill).
+static int XConnectionLost(Display* display) {
+    char why[256];
+    std::snprintf(why, sizeof why, "lost the connection to the X display %s",
+                  DisplayString(display));
+    EndWithoutWindow(why);
+}
+
+// Asks the X server about the window: if it was destroyed, the request
+// fails and XRequestFailed ends the game.
+static void CheckWindowExists() {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(watchedDisplay, watchedWindow, &attributes);
+}
+
+// While the window is unmapped, checks every windowCheckMs that it exists:
+// a window destroyed while minimised sends no further event that GLUT
+// passes on.
+static void CheckHiddenWindow(int /*unused*/) {
+    if (!windowHidden) {
+        return;
+    }
+    CheckWindowExists();
+    glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
+}
+
+// GLUT's window status callback. GLUT ignores a window's destruction, but a
+// mapped window that is destroyed is unmapped first, which GLUT reports as
+// hidden: the window is checked then, and while it stays hidden.
+static void WindowStatus(int state) {
+    if (state != GLUT_HIDDEN) {
+        windowHidden = 0;
+        return;
+    }
+    if (!windowHidden) {
+        windowHidden = 1;
+        glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
+    }
+    CheckWindowExists();
+}
+
+// Installs the handlers above for the current window.
+void WatchWindow() {
+    watchedDisplay = glXGetCurrentDisplay();
+    watchedWindow = glXGetCurrentDrawable();
+    XSetErrorHandler(XRequestFailed);
+    XSetIOErrorHandler(XConnectionLost);
+    glutWindowStatusFunc(WindowStatus);
 }

@@ -13,7 +13,7 @@
 #include "../board/board.h"    // boardRows, boardCols: the grid that marks covers
 #include "../support/stack.h"  // stackCDT, a ghost's path home
 #include "../support/timer.h"  // Timer, every clock of the game
-#include "desktop.h"           // IdentifyWindow, which main calls
+#include "desktop.h"           // IdentifyWindow, WatchWindow, which main calls
 
 // ---------------------------------------------------------------------------
 // Types

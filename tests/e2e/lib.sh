@@ -33,17 +33,20 @@ fail() {
     exit 1
 }
 
+# Stops the test's X server, under the start lock, so that no other test
+# takes this display number while this server is still going away.
+stop_x() {
+    exec 4>"${TMPDIR:-/tmp}/mazerush-e2e-xvfb.lock"
+    flock 4
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    flock -u 4
+    XVFB_PID=""
+}
+
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
-    if [ -n "$XVFB_PID" ]; then
-        # Under the start lock, so that no other test takes this display
-        # number while this server is still going away.
-        exec 4>"${TMPDIR:-/tmp}/mazerush-e2e-xvfb.lock"
-        flock 4
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-        flock -u 4
-    fi
+    [ -z "$XVFB_PID" ] || stop_x
     wait 2>/dev/null
     rm -rf "$E2E_TMP"
 }
