@@ -18,9 +18,16 @@ void Timer::Start() {
     start = GetTime();
 }
 
+// A wall clock set back (by hand, by NTP, a restored virtual machine) reads
+// less than at Start: that interval adds nothing rather than take the time
+// of the step off the total, which would hold every piece and screen still
+// until the clock had made up the step. The total only grows.
 void Timer::Stop() {
     running = 0;
-    elapsed += GetTime() - start;
+    const double interval = GetTime() - start;
+    if (interval > 0.0) {
+        elapsed += interval;
+    }
 }
 
 void Timer::Reset() {

@@ -15,7 +15,8 @@ public:
     double GetTime();
     // Starts (or restarts) running; the accumulated total is kept.
     void Start();
-    // Stops and adds the time since the last Start to the total.
+    // Stops and adds the time since the last Start to the total; nothing if
+    // the clock was set back since.
     void Stop();
     // Stops and clears the total.
     void Reset();

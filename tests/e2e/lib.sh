@@ -325,7 +325,8 @@ await() {
 # Runs a command on a clock of its own (fakeclock, preloaded into the game
 # after the sanitizer runtime) that goes $1 times as fast as the real one:
 # start_game on_clock 20; 0 stops it. clock_speed sets a new speed while the
-# game runs, from the game's next reading of its clock on, without a jump.
+# game runs, from the game's next reading of its clock on, without a jump;
+# clock_speed "1 -3600" also sets the clock an hour back, at once.
 # A picture that shows only for a stretch of the game's time is awaited on
 # a clock slow enough that it stays several seconds, and whatever is checked
 # once it showed is checked with the clock stopped.

@@ -4,8 +4,9 @@
 # The real program when the world around it misbehaves. Its window destroyed
 # from outside on every screen, the game cut off by xkill, its X server
 # stopped: each time it ends within 5 s with status 1 and one line of its
-# own on stderr. Keys reach the game before the window's end, so the screen
-# is the one the keys typed last lead to.
+# own on stderr. A wall clock set back an hour in play does not stand it
+# still. Keys reach the game before the window's end, so the screen is the
+# one the keys typed last lead to.
 source "$(dirname "$0")/lib.sh"
 
 # Starts the game on clock $1 and types keys $2.. once the intro is up.
@@ -39,6 +40,17 @@ start_with_keys 1 s p && expect_end destroy play
 start_with_keys 1 s p p && expect_end destroy pause
 start_with_keys 1 s p x && expect_end destroy "level change"
 start_with_keys 1 s && expect_end xkill menu
+
+# Play on a stopped clock, then the clock set back an hour and running:
+# Gobbler, sent left, eats and the score changes.
+start_with_keys 0 s p
+await maze_up 10 || fail "p did not start play"
+score_before=$img
+clock_speed "1 -3600"
+press j
+await score_changed 10 || fail "with the clock set back an hour, Gobbler ate nothing in 10 s"
+echo "play with the clock set back an hour: the score changed"
+stop_game
 
 # EXPERT (m 6 6 raises the difficulty, i goes back to PLAY GAME) on a clock
 # ten times as fast, for game over; then play, and the X server stops.
