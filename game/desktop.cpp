@@ -36,9 +36,11 @@ static char windowClassName[] = "mazerush";
 static Display* watchedDisplay = nullptr;
 static Window watchedWindow = None;
 
-// 1 while the window is unmapped (minimised, or on its way out) and a check
-// that it still exists is due every windowCheckMs.
+// 1 while the window is unmapped (minimised, or on its way out), when a
+// check that it still exists is due every windowCheckMs; 1 while a timer
+// for the next check is set.
 static int windowHidden = 0;
+static int windowCheckSet = 0;
 static const unsigned int windowCheckMs = 1000;
 
 // ---------------------------------------------------------------------------
@@ -130,10 +132,12 @@ static void CheckWindowExists() {
 // a window destroyed while minimised sends no further event that GLUT
 // passes on.
 static void CheckHiddenWindow(int /*unused*/) {
+    windowCheckSet = 0;
     if (!windowHidden) {
         return;
     }
     CheckWindowExists();
+    windowCheckSet = 1;
     glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
 }
 
@@ -141,15 +145,15 @@ static void CheckHiddenWindow(int /*unused*/) {
 // mapped window that is destroyed is unmapped first, which GLUT reports as
 // hidden: the window is checked then, and while it stays hidden.
 static void WindowStatus(int state) {
-    if (state != GLUT_HIDDEN) {
-        windowHidden = 0;
+    windowHidden = state == GLUT_HIDDEN ? 1 : 0;
+    if (!windowHidden) {
         return;
     }
-    if (!windowHidden) {
-        windowHidden = 1;
+    CheckWindowExists();
+    if (!windowCheckSet) {
+        windowCheckSet = 1;
         glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
     }
-    CheckWindowExists();
 }
 
 // Installs the handlers above for the current window.
