@@ -36,9 +36,9 @@ static char windowClassName[] = "mazerush";
 static Display* watchedDisplay = nullptr;
 static Window watchedWindow = None;
 
-// 1 while the window is unmapped (minimised, or on its way out), when a
-// check that it still exists is due every windowCheckMs; 1 while a timer
-// for the next check is set.
+// windowHidden is 1 while the window is unmapped (minimised, or on its way
+// out): then it is checked to exist every windowCheckMs. windowCheckSet is
+// 1 while the timer of the next check is set.
 static int windowHidden = 0;
 static int windowCheckSet = 0;
 static const unsigned int windowCheckMs = 1000;

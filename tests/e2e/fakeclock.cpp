@@ -72,7 +72,7 @@ void ReadSetting(double* newSpeed, double* newOffset) {
             k = 1;
             scale = 0.0;
             digits = false;
-        } else if (c == '-' && k == 1 && !digits && sign > 0.0) {
+        } else if (c == '-' && k == 1 && !digits) {
             sign = -1.0;
         } else {
             return;
@@ -101,7 +101,8 @@ extern "C" int gettimeofday(timeval* __restrict tv, void* __restrict /*tz*/) noe
         fakeBase = fake;
         speed = next;
     }
-    tv->tv_sec = static_cast<time_t>(fake + offset);
-    tv->tv_usec = static_cast<suseconds_t>((fake + offset - static_cast<double>(tv->tv_sec)) * 1e6);
+    const double reading = fake + offset;
+    tv->tv_sec = static_cast<time_t>(reading);
+    tv->tv_usec = static_cast<suseconds_t>((reading - static_cast<double>(tv->tv_sec)) * 1e6);
     return 0;
 }

@@ -2,11 +2,11 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Copyright (C) 2026 the mazerush developers
 # The real program when the world around it misbehaves. Its window destroyed
-# from outside on every screen, the game cut off by xkill, its X server
-# stopped: each time it ends within 5 s with status 1 and one line of its
-# own on stderr. A wall clock set back an hour in play does not stand it
-# still. Keys reach the game before the window's end, so the screen is the
-# one the keys typed last lead to.
+# from outside on every screen and while hidden, the game cut off by xkill,
+# its X server stopped: each time it ends within 5 s with status 1 and one
+# line of its own on stderr. A wall clock set back an hour in play does not
+# stand it still. Keys reach the game before the window's end, so the
+# screen is the one the keys typed last lead to.
 source "$(dirname "$0")/lib.sh"
 
 # Starts the game on clock $1 and types keys $2.. once the intro is up.
@@ -39,6 +39,7 @@ start_with_keys 1 s && expect_end destroy menu
 start_with_keys 1 s p && expect_end destroy play
 start_with_keys 1 s p p && expect_end destroy pause
 start_with_keys 1 s p x && expect_end destroy "level change"
+start_with_keys 1 s && xdotool windowunmap --sync "$GAME_WIN" && expect_end destroy "hidden menu"
 start_with_keys 1 s && expect_end xkill menu
 
 # Play on a stopped clock, then the clock set back an hour and running:
