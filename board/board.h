@@ -62,6 +62,6 @@ void DrawWallEndings();
 // A new heap string holding n in decimal; the caller frees it.
 char* IntegerToString(int n);
 // The score as 3D text beside the maze (leaves a 90 degree turn about y).
-void DrawScore(int score);
+void DrawScore(int points);
 // One chomping Gobbler per life left.
 void DrawLivesLeft(int lives);

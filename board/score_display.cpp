@@ -54,10 +54,11 @@ char* IntegerToString(int n) {
     return strdup(buffer);
 }
 
-// The score as white 3D text beside the maze: standing in the 3D view,
-// lying flat in the view from above. Leaves a 90 degree turn about y.
-void DrawScore(int score) {
-    char* text = IntegerToString(score);
+// The score, points, as white 3D text beside the maze: standing in the 3D
+// view, lying flat in the view from above. Leaves a 90 degree turn about y.
+// (Not named score, which would hide the game's score of mazerush.h.)
+void DrawScore(int points) {
+    char* text = IntegerToString(points);
     const double x = (scoreRow - originRow) * pelletSpacing;
     const double z = (originCol - scoreCol) * pelletSpacing;
     // No push: the lives and the points text are placed in this turned frame.
