@@ -1,34 +1,40 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Copyright (C) 2026 the mazerush developers
 # The README's commands. Each one first installs the Debian packages it needs
-# when they are missing.
+# when they are missing: deps-PURPOSE installs those of PURPOSE in
+# scripts/packages (scripts/install-deps, which asks dpkg first). A command
+# names the install of its whole need first, so that one apt-get run
+# installs it; the installs of the targets it builds on then find nothing
+# missing.
 JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: run test asan flaky build deps coverage bench shots soak memcheck lint package clean
+.PHONY: run test asan flaky build coverage bench shots soak memcheck lint package clean FORCE
 COVERAGE := build/coverage
 
-deps:
-	@scripts/install-deps
+deps-%: FORCE
+	@scripts/install-deps $*
+FORCE:
 
-build: deps
+build: deps-build
 	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) -- --no-print-directory
 
 # Builds a release build and starts the game on the user's X display; with
 # none, plays it on a virtual one and leaves pictures of it under build/.
+# run-game installs the virtual display's tools (headless) only then.
 run: build
 	@scripts/run-game $(RELEASE)/mazerush build
 
 # The sanitizer build (address, undefined, leak) that the tests run on.
-asan: deps
+asan: deps-suite
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS) -- --no-print-directory
 
 # The whole test suite on a virtual X server, each test run once, after the
 # lint (about 10 s against the suite's 3 minutes).
-test: asan lint
+test: deps-test asan lint
 	@scripts/with-display ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
 # The whole suite N times over, without retries; prints each test that
@@ -38,14 +44,14 @@ flaky: asan
 	@scripts/flaky $(N) $(ASAN)
 
 # A screenshot of each screen of the real program, saved under docs/.
-shots: build
+shots: deps-shots build
 	@scripts/shots $(RELEASE)/mazerush docs
 
 # The Debian package build/package/mazerush_<version>_amd64.deb, built by
 # CPack from a release build of its own, then what lintian finds in it (an
 # error fails the target).
 PACKAGE := build/package
-package: deps
+package: deps-package
 	@scripts/make-package $(PACKAGE) $(JOBS)
 	@lintian --display-info $(PACKAGE)/mazerush_*.deb
 
@@ -53,7 +59,7 @@ package: deps
 # piuparts installs, removes and purges it in a fresh minimal Debian 12 and
 # Debian 13 and fails on any failed step or file left behind.
 .PHONY: package-check
-package-check: package
+package-check: deps-package-check package
 	@scripts/package-check $(PACKAGE)/mazerush_*.deb build/package-check
 
 # The source release build/mazerush-<version>.tar.gz: the committed tree of
@@ -63,7 +69,7 @@ dist:
 	@scripts/make-dist build
 
 # Line and branch coverage of the program's own code by the whole suite.
-coverage: deps
+coverage: deps-coverage
 	@cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_COVERAGE=ON >/dev/null
 	@cmake --build $(COVERAGE) -j $(JOBS) -- --no-print-directory
 	@find $(COVERAGE) -name '*.gcda' -delete
@@ -78,7 +84,7 @@ coverage: deps
 # Release build with the benchmarks; runs them and the real game in play, and
 # writes build/bench-report.md.
 BENCH := build/bench
-bench: deps
+bench: deps-bench
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF -DMAZERUSH_BENCH=ON >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS) -- --no-print-directory
 	@scripts/bench-report $(BENCH)
@@ -93,7 +99,7 @@ soak: asan
 # A whole session of the real program under valgrind's memcheck, on a build
 # without sanitizers.
 MEMCHECK := build/memcheck
-memcheck: deps
+memcheck: deps-memcheck
 	@cmake -S . -B $(MEMCHECK) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_TESTS=OFF >/dev/null
 	@cmake --build $(MEMCHECK) -j $(JOBS) --target mazerush pixels -- --no-print-directory
 	@MAZERUSH=$(MEMCHECK)/mazerush SOURCE_DIR=$(CURDIR) MEMCHECK_LOG=$(CURDIR)/build/memcheck.log \
@@ -139,7 +145,7 @@ CPPCHECK_ADDED := constParameterPointer constVariablePointer nullPointerOutOfMem
 LICENSED_FILES := Makefile CMakeLists.txt .ci/run .clang-tidy .clang-format \
 	$(wildcard */*.cpp */*.h */*/*.cpp */CMakeLists.txt scripts/* tests/e2e/*.sh tests/*.supp \
 	data/*.6.in data/*.xml.in data/*.desktop)
-lint: deps
+lint: deps-lint
 	@cmake -S . -B $(LINT) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_TESTS=OFF >/dev/null
 	@cmake --build $(LINT) --target mazerush_icon -- --no-print-directory >/dev/null
 	@out=$$(clang-tidy -p $(LINT) --quiet $(LINT_SOURCES) 2>&1); status=$$?; \
