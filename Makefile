@@ -108,8 +108,9 @@ memcheck: deps-memcheck
 # clang-tidy (the checks of .clang-tidy) and cppcheck over the sources of
 # game/, board/, models/ and support/, read through the compile database of a
 # build dir of their own, in which the icon's array that game/desktop.cpp
-# includes is made first; any finding fails. A finding that stays is silenced
-# on its line with a NOLINT or cppcheck-suppress comment that says why.
+# includes is made first; any finding fails (on Debian 12 and 13: see
+# below). A finding that stays is silenced on its line with a NOLINT or
+# cppcheck-suppress comment that says why.
 # clang-tidy's count of the warnings it dropped (system headers) and the
 # progress lines of clang-tidy 19 ("[3/18] Processing file ...") are left out.
 #
