@@ -257,12 +257,20 @@ int Shots(const std::string& game, const std::string& out) {
     };
     const Shows menuGone = [](const Picture& p) { return !MenuOn(p, 1); };
     {
-        // The intro on the real clock: a credit, then the ghosts chasing Gobbler.
+        // The intro on the real clock: a credit on its white, then the ghosts
+        // chasing Gobbler on the orange.
+        const auto background = [](int r, int g, int b) {
+            return [r, g, b](const Picture& p) {
+                const Rgb c = p.At(4, 4);
+                return c.r == r && c.g == g && c.b == b;
+            };
+        };
         Game g(x, Options(game));
-        g.Await(IntroUp, 15, "the intro did not show");
+        g.Await(background(255, 255, 255), 15, "the intro did not open on its credits");
         Hold(1.5);
         save(g, "intro-credits");
-        Hold(14.0);
+        g.Await(background(255, 128, 0), 30, "the intro did not show the chase");
+        Hold(2.0);
         save(g, "intro-chase");
     }
     {

@@ -459,6 +459,20 @@ bool Game::Running() {
     return pid > 0 && status < 0;
 }
 
+Placement Game::Place() const {
+    Display* display = server.Connection();
+    XWindowAttributes attributes{};
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (XGetWindowAttributes(display, window, &attributes) == 0 ||
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child) ==
+            0) {
+        throw Failure("the game's window has gone");
+    }
+    return Placement{x, y, attributes.width, attributes.height};
+}
+
 void Game::Press(const std::vector<std::string>& keys) {
     Display* display = server.Connection();
     for (const std::string& key : keys) {

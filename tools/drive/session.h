@@ -62,6 +62,14 @@ struct GameOptions {
     double windowDeadline = 30.0;     // seconds to wait for the window
 };
 
+// Where a window stands on the screen, and its size, in pixels.
+struct Placement {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
 // The frames shown so far and the time of the latest, in seconds from the
 // first (the frame counter's count).
 struct Frames {
@@ -87,6 +95,8 @@ public:
         return window;
     }
     bool Running();
+    // Where the window stands on the screen now, and its size.
+    Placement Place() const;
 
     // Types keys, by their X names ("s", "Escape", "Down", "F11"), through XTEST
     // into the focused window.
