@@ -11,17 +11,16 @@
 
 #include <vector>
 
+#include "../tools/drive/colour.h"
+
 namespace gltest {
 
 // The window the test program opened.
 int Window();
 
-// An RGB colour read from the frame buffer, 0..255 per channel.
-struct Rgb {
-    int r;
-    int g;
-    int b;
-};
+// An RGB colour read from the frame buffer, 0..255 per channel: the pixel
+// that the game's colour classes test (tools/drive/colour.h).
+using Rgb = drive::Rgb;
 
 // Reads the pixel at window coordinates (x, y), y counted from the bottom,
 // from the buffer that glReadBuffer names (the back buffer by default).

@@ -56,23 +56,15 @@ float Front(float x, float y) {
     return std::sqrt(0.64f - x * x - y * y);
 }
 
-// Colour classes of a pixel; each also as an assertion that shows the colour
-// when the pixel fails it.
-bool IsYellow(Rgb c) {
-    return c.r > 40 && std::abs(c.r - c.g) < 40 && c.b < c.g - 40;
-}
-bool IsRed(Rgb c) {
-    return c.r > 40 && c.g < c.r - 40 && std::abs(c.g - c.b) < 20;
-}
-bool IsGreen(Rgb c) {
-    return c.g > 90 && c.r < 40 && c.b < 40;
-}
-bool IsBlue(Rgb c) {
-    return c.b > 150 && c.r < 40 && c.g < 40;
-}
-bool IsWhite(Rgb c) {
-    return c.r > 150 && c.g > 150 && c.b > 150;
-}
+// Colour classes of a pixel: the game's (tools/drive/colour.h), and the dark
+// of a pupil and the black of the background; each also as an assertion
+// that shows the colour when the pixel fails it.
+using drive::IsBlue;
+using drive::IsGreen;
+using drive::IsRed;
+using drive::IsWhite;
+using drive::IsYellow;
+
 bool IsDark(Rgb c) {
     return c.r < 60 && c.g < 60 && c.b < 60;
 }

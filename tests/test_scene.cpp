@@ -18,6 +18,7 @@
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
+#include "../tools/drive/view.h"
 #include "gl_test.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -113,78 +114,15 @@ long long LiveBytes() {
 const int width = 800;
 const int height = 552;
 
-struct Vec {
-    double x;
-    double y;
-    double z;
-};
+// World points, those of the maze's cells, and what is done with them
+// (tools/drive/view.h).
+using Vec = drive::Vec3;
+using drive::CellPoint;
 
-Vec Sub(Vec a, Vec b) {
-    return Vec{a.x - b.x, a.y - b.y, a.z - b.z};
-}
-
-double Dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-double Length(Vec a) {
-    return std::sqrt(Dot(a, a));
-}
-
-Vec Cross(Vec a, Vec b) {
-    return Vec{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-Vec Normalise(Vec a) {
-    const double n = Length(a);
-    return Vec{a.x / n, a.y / n, a.z / n};
-}
-
-// World point of grid cell (row, col).
-Vec CellPoint(int row, int col) {
-    return Vec{(row - 15) * 1.0, 0.0, (14 - col) * 1.0};
-}
-
-// A 4 x 4 matrix, column-major as GL keeps it.
-using Mat = std::vector<double>;
-
-Mat Product(const Mat& a, const Mat& b) {
-    Mat m(16, 0.0);
-    for (int col = 0; col < 4; col++) {
-        for (int row = 0; row < 4; row++) {
-            for (int k = 0; k < 4; k++) {
-                m[col * 4 + row] += a[k * 4 + row] * b[col * 4 + k];
-            }
-        }
-    }
-    return m;
-}
-
-// The perspective of play: 60 degrees, the window's aspect, 1 to 1000.
-Mat Perspective(double aspectRatio) {
-    const double f = 1.0 / std::tan(30.0 * M_PI / 180.0);
-    const double n = 1.0;
-    const double fa = 1000.0;
-    Mat m(16, 0.0);
-    m[0] = f / aspectRatio;
-    m[5] = f;
-    m[10] = (fa + n) / (n - fa);
-    m[11] = -1.0;
-    m[14] = 2.0 * fa * n / (n - fa);
-    return m;
-}
-
-// A camera at eye looking at centre with up (0, 1, 0).
-Mat LookAt(Vec eye, Vec centre) {
-    const Vec f = Normalise(Sub(centre, eye));
-    const Vec s = Normalise(Cross(f, Vec{0, 1, 0}));
-    const Vec u = Cross(s, f);
-    Mat m = {s.x, u.x, -f.x, 0, s.y, u.y, -f.y, 0, s.z, u.z, -f.z, 0, 0, 0, 0, 1};
-    m[12] = -Dot(s, eye);
-    m[13] = -Dot(u, eye);
-    m[14] = Dot(f, eye);
-    return m;
-}
+using drive::Dot;
+using drive::Length;
+using drive::Normalise;
+using drive::Sub;
 
 // The eye of a projection-and-camera matrix: the one point that clip space
 // sends to x = y = w = 0.
@@ -218,7 +156,7 @@ Vec EyeOf(const std::vector<float>& m) {
     return Vec{e[0], e[1], e[2]};
 }
 
-void ExpectMatrixNear(const std::vector<float>& actual, const Mat& expected) {
+void ExpectMatrixNear(const std::vector<float>& actual, const drive::Matrix& expected) {
     for (int i = 0; i < 16; i++) {
         EXPECT_NEAR(actual[i], expected[i], 1e-4 * std::max(1.0, std::fabs(expected[i])))
             << "element " << i;
@@ -286,29 +224,16 @@ private:
     std::vector<unsigned char> rgb;
 };
 
-bool IsYellow(gltest::Rgb c) {
-    return c.r > 120 && c.g > 120 && c.b < 80;
-}
-
-bool IsBlue(gltest::Rgb c) {
-    return c.b > 150 && c.r < 60 && c.g < 60;
-}
-
-bool IsRed(gltest::Rgb c) {
-    return c.r > 100 && c.g < 50 && c.b < 50;
-}
-
-bool IsWhite(gltest::Rgb c) {
-    return c.r > 180 && c.g > 180 && c.b > 180;
-}
+// The game's colours (tools/drive/colour.h).
+using drive::IsBlue;
+using drive::IsLit;
+using drive::IsRed;
+using drive::IsWhite;
+using drive::IsYellow;
 
 // White strokes, dimmed by the light on their thin lines.
 bool IsPale(gltest::Rgb c) {
     return std::min({c.r, c.g, c.b}) > 60;
-}
-
-bool IsLit(gltest::Rgb c) {
-    return c.r + c.g + c.b > 60;
 }
 
 // One vertex of a frame drawn in feedback mode, back in world coordinates,
@@ -424,7 +349,7 @@ protected:
 
 TEST_F(Scene, FromAboveTheProjectionIsPerspectiveTimesTheOverheadCamera) {
     DisplayGame();
-    const Mat expected = Product(Perspective(800.0 / 552.0), LookAt({0.01, 30, 0}, {0, 0, 0}));
+    const drive::Matrix expected = drive::CameraMatrix(drive::AboveCamera(), 800.0 / 552.0);
     ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX), expected);
     // The overhead camera does not move with the player.
     gobx = 5;
@@ -439,7 +364,7 @@ TEST_F(Scene, BehindThePlayerTheCameraFollowsIt) {
     gobz = 13;
     DisplayGame();
     std::vector<float> m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
-    ExpectMatrixNear(m, Product(Perspective(800.0 / 552.0), LookAt({-10, 5, 6}, {-10, 0, 1})));
+    ExpectMatrixNear(m, drive::CameraMatrix(drive::BehindCamera(5, 13), 800.0 / 552.0));
     const Vec eye = EyeOf(m);
     EXPECT_NEAR(eye.x, -10.0, 1e-3);
     EXPECT_NEAR(eye.y, 5.0, 1e-3);
@@ -449,14 +374,14 @@ TEST_F(Scene, BehindThePlayerTheCameraFollowsIt) {
     gobz = 26;
     DisplayGame();
     m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
-    ExpectMatrixNear(m, Product(Perspective(800.0 / 552.0), LookAt({14, 5, -7}, {14, 0, -12})));
+    ExpectMatrixNear(m, drive::CameraMatrix(drive::BehindCamera(29, 26), 800.0 / 552.0));
 }
 
 TEST_F(Scene, TheProjectionFollowsTheWindowShape) {
     Reshape(1000, 500);
     DisplayGame();
     ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX),
-                     Product(Perspective(2.0), LookAt({0.01, 30, 0}, {0, 0, 0})));
+                     drive::CameraMatrix(drive::AboveCamera(), 2.0));
     Reshape(width, height);
 }
 

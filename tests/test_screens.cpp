@@ -39,18 +39,11 @@ void BeginLevelChange() {
     levelChangeStart = 1;
 }
 
-// Text is lit by the ambient light alone: a fifth of its colour.
-bool IsGreen(gltest::Rgb c) {
-    return c.g > 40 && c.r < c.g / 3 && c.b < c.g / 3;
-}
-
-bool IsYellow(gltest::Rgb c) {
-    return c.r > 40 && c.g > 40 && c.b < c.r / 3 && std::abs(c.r - c.g) < c.r / 3;
-}
-
-bool IsGrey(gltest::Rgb c) {
-    return c.r > 40 && std::abs(c.r - c.g) < 12 && std::abs(c.g - c.b) < 12;
-}
+// The game's colours (tools/drive/colour.h); text is lit by the ambient light
+// alone, a fifth of its colour.
+using drive::IsGreen;
+using drive::IsWhite;
+using drive::IsYellow;
 
 // The pixels of a kind in a box of the frame just swapped, and their mean x.
 struct Blob {
@@ -208,7 +201,7 @@ TEST(LevelChangePicture, TheLevelLinePassesInTheSceneWhileNameAndScoreFollowTheC
         DisplayLevelChange();
         line[i] = Find(IsGreen);
         name[i] = Find(IsYellow, 0, 276, 800, 552);  // 1.5 above the centre
-        points[i] = Find(IsGrey, 0, 0, 800, 276);    // 2 below it
+        points[i] = Find(IsWhite, 0, 0, 800, 276);   // 2 below it
     }
     ASSERT_GT(line[0].count, 100) << "\"Level 2\" in green";
     ASSERT_GT(name[0].count, 100) << "\"Gobbler\" in yellow";
@@ -234,8 +227,8 @@ TEST(GameOver, ShowsGobblerLyingUnderGameOver) {
     // "Game Over" from (0, 1, 3), capitals one unit tall.
     gltest::ProjectWorld(0.0, 1.0, 3.0, &x0, &y0);
     gltest::ProjectWorld(6.0, 2.0, 3.0, &x1, &y1);
-    EXPECT_GT(Find(IsGrey, x0, y0, x1, y1).count, 300);
-    EXPECT_EQ(Find(IsGrey, 0, y1 + 5, 800, 552).count, 0) << "nothing above it";
+    EXPECT_GT(Find(IsWhite, x0, y0, x1, y1).count, 300);
+    EXPECT_EQ(Find(IsWhite, 0, y1 + 5, 800, 552).count, 0) << "nothing above it";
 }
 
 TEST(GameOver, IsDrawnOnlyWhenARedisplayIsRequested) {

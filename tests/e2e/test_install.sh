@@ -6,9 +6,8 @@
 # AppStream metainfo, its manual page in section 6, its copyright and its
 # changelog, and nothing else; what lies under share/ is valid and of the
 # project's version, and the installed program opens its window "Gobbler".
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/installed.sh"
 
-: "${BUILD_DIR:?BUILD_DIR must name the build tree}"
 prefix="$E2E_TMP/prefix"
 cmake --install "$BUILD_DIR" --prefix "$prefix" >"$E2E_TMP/install.log" 2>&1 ||
     fail "cmake --install failed: $(tail -n 5 "$E2E_TMP/install.log")"
@@ -20,14 +19,8 @@ expected="./bin/mazerush ./share/applications/mazerush.desktop ./share/doc/mazer
 [ "$files" = "$expected" ] || fail "installed files are: $files"
 [ -x "$prefix/bin/mazerush" ] || fail "bin/mazerush is not executable"
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
+version=$(version_of "$BUILD_DIR")
 [ -n "$version" ] || fail "the build tree has no project version"
 check_installed_data "$prefix" "$version"
-
-# The installed program is the game.
-MAZERUSH="$prefix/bin/mazerush"
-start_x
-start_game
-geometry=$("$PIXELS" "$(shot)" size | tr " " x)
-[ "$geometry" = "800x552" ] || fail "installed program's window is $geometry"
+start_installed "$prefix/bin/mazerush"
 echo "install: bin/mazerush and valid data files of version $version; the installed game runs"

@@ -13,9 +13,8 @@
 # started as the desktop entry starts it. The package is reproducible: the
 # same source, copied to another directory and built there again seconds
 # later, gives the same bytes.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/installed.sh"
 
-: "${SOURCE_DIR:?SOURCE_DIR must name the source tree}"
 deb=$("$SOURCE_DIR/scripts/make-package" "$E2E_TMP/build" 1) || fail "make-package failed"
 
 # The copy's files get the time of the copy (tar -m), and its path and that
@@ -27,12 +26,12 @@ mkdir -p "$copy"
 tar -C "$SOURCE_DIR" --exclude=./build -cf - . | tar -C "$copy" -xmf - || fail "could not copy the source"
 again=$("$copy/scripts/make-package" "$E2E_TMP/another/build" 1) || fail "make-package failed on the copy"
 if ! cmp -s "$deb" "$again"; then
-    cp "$deb" "${BUILD_DIR:-/tmp}/e2e-package-first.deb"
-    cp "$again" "${BUILD_DIR:-/tmp}/e2e-package-again.deb"
+    cp "$deb" "$BUILD_DIR/e2e-package-first.deb"
+    cp "$again" "$BUILD_DIR/e2e-package-again.deb"
     fail "two builds of the same source differ; diffoscope shows how:" \
-        "${BUILD_DIR:-/tmp}/e2e-package-first.deb ${BUILD_DIR:-/tmp}/e2e-package-again.deb"
+        "$BUILD_DIR/e2e-package-first.deb $BUILD_DIR/e2e-package-again.deb"
 fi
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$E2E_TMP/build/CMakeCache.txt")
+version=$(version_of "$E2E_TMP/build")
 [ "$(basename "$deb")" = "mazerush_${version}_amd64.deb" ] || fail "the package is $deb"
 
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -72,10 +71,5 @@ lintian --display-info --suppress-tags appstream-metadata-validation-failed "$de
 echo "lintian, no error or warning; infos: $(grep '^I:' "$E2E_TMP/lintian.txt" | tr '\n' ';')"
 
 # The desktop entry starts "mazerush", found on a PATH that holds /usr/games.
-MAZERUSH=mazerush
-GAME_PRELOAD=""  # a release build: no sanitizer runtime to preload
-start_x
-start_game env PATH="$root/usr/games:$PATH"
-geometry=$("$PIXELS" "$(shot)" size | tr " " x)
-[ "$geometry" = "800x552" ] || fail "the packaged program's window is $geometry"
+start_installed mazerush PATH="$root/usr/games:$PATH"
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes, valid; the packaged game runs"

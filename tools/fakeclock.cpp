@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
-// fakeclock: the clock that the end-to-end tests run the real program on.
+// fakeclock: the clock that the real program runs on when it is driven from
+// outside (the end-to-end tests, autoplay) and time is what is tested.
 // Preloaded into the game (after the sanitizer runtime, which hands its own
 // gettimeofday on to this one), it answers gettimeofday, the game's only
 // clock, with a clock that runs at a speed the test chooses and may change

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // swapcount: a library preloaded into the real game to count the frames it
-// shows. It stands in for glXSwapBuffers and hands each call on to the real
-// one. Once a second it appends to the file named by MAZERUSH_SWAPLOG a line
-// "seconds frames": the time since the first frame and the frames shown
-// since the line before. After every frame it replaces the file named by
-// MAZERUSH_SWAPCOUNT with the line "frames seconds": the frames shown so far
-// and the time of the latest since the first; the line is written beside
-// the file and renamed over it, so that a reader at any moment finds a
-// whole line. Nothing else of the game is touched.
+// shows, for the end-to-end tests and autoplay. It stands in for
+// glXSwapBuffers and hands each call on to the real one. After every frame
+// it replaces the file named by MAZERUSH_SWAPCOUNT with the line "frames
+// seconds": the frames shown so far and the time of the latest since the
+// first; the line is written beside the file and renamed over it, so that a
+// reader at any moment finds a whole line. Nothing else of the game is
+// touched.
 // Depends on: libdl (dlsym), GLX.
 #include <GL/glx.h>
 #include <dlfcn.h>
@@ -30,8 +29,6 @@ double Now() {
 
 swapT realSwap = nullptr;
 double firstFrame = -1.0;
-double lastReport = 0.0;
-long framesSinceReport = 0;
 long framesShown = 0;
 
 // Replaces the file at path with the frames shown so far and the time of
@@ -60,24 +57,10 @@ extern "C" void glXSwapBuffers(Display* dpy, GLXDrawable drawable) {
     const double now = Now();
     if (firstFrame < 0.0) {
         firstFrame = now;
-        lastReport = now;
     }
     framesShown++;
     const char* countPath = getenv("MAZERUSH_SWAPCOUNT");
     if (countPath != nullptr) {
         WriteCount(countPath, now - firstFrame);
-    }
-    framesSinceReport++;
-    if (now - lastReport >= 1.0) {
-        const char* path = getenv("MAZERUSH_SWAPLOG");
-        if (path != nullptr) {
-            FILE* log = fopen(path, "a");
-            if (log != nullptr) {
-                fprintf(log, "%.3f %ld\n", now - firstFrame, framesSinceReport);
-                fclose(log);
-            }
-        }
-        framesSinceReport = 0;
-        lastReport = now;
     }
 }

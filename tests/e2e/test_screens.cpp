@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
+// The screens after play in the real program: the level change, its seven
+// seconds and its pace, and the game-over screen reached for real.
+#include <algorithm>
+
+#include "../../tools/drive/failure.h"
+#include "e2e.h"
+
+namespace {
+
+using namespace drive;
+
+class Screens : public e2e::Case {};
+
+// "X" in play, on a clock at half speed, brings up the level-change screen
+// (no maze, the yellow name, the green level line passing, some 13 s in
+// view), and after its seven seconds (14 s here) the maze and play return.
+// The game starts on a stopped clock, which the case sets going once play is
+// up. Counts are of the picture sampled down four times.
+TEST_F(Screens, LevelChangeShowsForSevenSecondsThenPlayReturns) {
+    Game& g = StartOnClock(0);
+    g.Await(IntroUp, 15, "the intro did not show");
+    g.Press({"s"});
+    g.Await([](const Picture& p) { return IsBlack(p.At(4, 4)); }, 10,
+            "S did not bring up the menu");
+    ToPlay(g);
+    const Stopwatch watch;
+    g.Clock(0.5);
+    const double typed = watch.Seconds();
+    g.Press({"x"});
+    g.Await(MazeGone, 10, "X did not take the maze away");
+    const double firstSeen = watch.Seconds();
+    EXPECT_GT(g.Last().CountSampled(4, IsYellow), 5)
+        << "no yellow Gobbler or name on the level-change screen";
+    // Looks until play is back: each look's start and end bound the moment
+    // the screen changed.
+    int green = 0;
+    double lastUp = firstSeen;
+    double back = -1.0;
+    while (back < 0.0) {
+        ASSERT_LT(watch.Seconds() - firstSeen, 40.0)
+            << "play did not come back after the level change";
+        const double look = watch.Seconds();
+        const Picture& p = g.Look();
+        if (p.CountSampled(4, IsBlue) > 200) {
+            back = watch.Seconds();
+        } else {
+            lastUp = look;
+            green = std::max(green, p.CountSampled(4, IsGreen));
+        }
+        Hold(0.05);
+    }
+    EXPECT_GT(green, 2) << "the green level line never passed through the view";
+    // The screen was up at least from its first sight to the start of the
+    // last look that still showed it, and at most from X to the end of the
+    // look that showed play again; seven seconds of game time must lie in
+    // between, with a second's room for the frames on either side.
+    const double shortest = (lastUp - firstSeen) / 2.0;
+    const double longest = (back - typed) / 2.0;
+    EXPECT_TRUE(shortest < 8.0 && longest > 6.0) << "the level change lasted between " << shortest
+                                                 << " and " << longest << " s of game time";
+}
+
+// The level-change screen draws at most 60 frames a second, however fast the
+// machine: each of its frames adds 5 points, so its rate is the pace of the
+// score. The frame counter preloaded into the game notes each frame; half a
+// second after "x" the screen is up, and three seconds of its frames, timed
+// by the frames themselves, must come at no more than 61 a second (60, and
+// one at the edge of the count). The screen lasts 7 s, so the count ends
+// well before it does.
+TEST_F(Screens, LevelChangeDrawsAtMostSixtyFramesASecond) {
+    GameOptions options;
+    options.frameCounter = MAZERUSH_SWAPCOUNT;
+    Game& g = Start(options);
+    ToMenu(g);
+    ToPlay(g);
+    g.Press({"x"});
+    const auto framesFor = [&g](double seconds) {
+        const Frames from = g.FramesShown();
+        const Stopwatch watch;
+        for (;;) {
+            const Frames now = g.FramesShown();
+            if (now.seconds - from.seconds >= seconds) {
+                return now;
+            }
+            if (watch.Seconds() > 10.0 || !g.Running()) {
+                throw Failure("no frame " + std::to_string(seconds) + " s after the one at " +
+                              std::to_string(from.seconds) + " s within 10 s");
+            }
+            Hold(0.1);
+        }
+    };
+    const Frames start = framesFor(0.5);
+    const Frames end = framesFor(3.0);
+    EXPECT_TRUE(MazeGone(g.Look()))
+        << "the level change was not up when its frames had been counted";
+    const double rate = (end.shown - start.shown) / (end.seconds - start.seconds);
+    EXPECT_LE(rate, 61.0) << "the level change drew " << end.shown - start.shown << " frames from "
+                          << start.seconds << " s to " << end.seconds << " s";
+}
+
+// EXPERT is chosen in the menu (its value shows, longer than WUSS), so that
+// eight ghosts play at Gobbler's speed, on a clock ten times faster once
+// play starts; Gobbler runs right along row 5 into the corner and waits
+// there until the ghosts have caught it three times. Then the maze gives way
+// to the game-over screen, Gobbler lying under "Game Over", which stays, the
+// program waiting for a key at next to no processor time; "q" brings back
+// the menu. Eight ghosts walking at random meet a Gobbler that stands still
+// within a few minutes of game time; the case waits up to 20. Eight ghosts
+// in lockstep from one cell can hide the lime one, the seventh, behind those
+// before it for many steps: which difficulty plays is read from the menu.
+TEST_F(Screens, GameOverComesWhenTheGhostsHaveCaughtGobblerThreeTimes) {
+    Game& g = StartOnClock(0);
+    ToMenu(g);
+    const Box difficulty = MenuValue(1);
+    const int wuss = g.Last().Count(difficulty, IsLightBlue);
+    g.Press({"m", "6", "6"});
+    g.Await(MenuOn(2), 5, "m did not move the highlight to DIFFICULTY");
+    // The keys are read in order: once "i" has moved the highlight back, the
+    // value shows what the two raises left.
+    g.Press({"i"});
+    g.Await(MenuOn(1), 5, "i did not move the highlight back to PLAY GAME");
+    ASSERT_GT(g.Last().Count(difficulty, IsLightBlue), wuss + 20) << "the difficulty is not EXPERT";
+    g.Clock(10);
+    g.Press({"p"});
+    g.Await(MazeUp, 5, "play did not start");
+    g.Await(GameOverUp, 120, "the ghosts did not end the game");
+    EXPECT_TRUE(e2e::Waits(g)) << "on the game-over screen";
+    EXPECT_TRUE(GameOverUp(g.Look())) << "the game-over screen did not stay";
+    g.Press({"q"});
+    g.Await(MenuOn(1), 5, "q on the game-over screen did not bring back the menu");
+}
+
+}  // namespace

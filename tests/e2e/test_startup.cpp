@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Copyright (C) 2026 the mazerush developers
+// The real program as it starts: its window, the intro running by itself,
+// its silence; the command line, answered before any window opens; and
+// what a desktop recognises the window by.
+#include "e2e.h"
+
+namespace {
+
+using namespace drive;
+
+class Startup : public e2e::Case {};
+
+// The window is 800 x 552 and titled "Gobbler" (the driver finds it by its
+// title); the intro shows and keeps running while no key is pressed; the
+// program writes nothing to standard output or standard error. The
+// install and package tests run this case on the program they installed.
+TEST_F(Startup, OpensItsWindowAndPlaysTheIntroSilently) {
+    Game& g = Start();
+    const Picture& first = g.Look();
+    EXPECT_EQ(first.Width(), 800);
+    EXPECT_EQ(first.Height(), 552);
+    g.Await(IntroUp, 15, "the intro did not show");
+    const double held = Hold(3.0);
+    ASSERT_TRUE(g.Running()) << "mazerush stopped during the first " << held << " s of the intro";
+    g.Stop();
+    EXPECT_EQ(g.Output(), "");
+    EXPECT_EQ(g.Errors(), "");
+}
+
+// With no X display at all: --help prints the usage to standard output and
+// --version the project's version, both with exit status 0 and nothing on
+// standard error; GLUT's options before --help are taken as GLUT's, value
+// and all. A word that neither the game nor GLUT takes, or a GLUT option
+// missing its value, is refused with one line naming it and the hint, exit
+// status 2. The deadline ends a program that wrongly goes on to play.
+TEST_F(Startup, CommandLineIsAnsweredWithoutADisplay) {
+    const auto run = [](std::vector<std::string> args) {
+        args.insert(args.begin(), e2e::Program());
+        return RunToEnd(args, {"DISPLAY"}, 20.0);
+    };
+    Ran ran = run({"--version"});
+    EXPECT_EQ(ran.status, 0);
+    EXPECT_EQ(ran.output, "mazerush " MAZERUSH_VERSION "\n");
+    EXPECT_EQ(ran.errors, "");
+
+    ran = run({"-iconic", "-display", ":99", "--help"});
+    EXPECT_EQ(ran.status, 0);
+    EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), "Usage: mazerush [X options]");
+    for (const char* option : {"--version", "-display", "-geometry", "-iconic", "-direct",
+                               "-indirect", "-gldebug", "-sync", "man 6 mazerush"}) {
+        EXPECT_NE(ran.output.find(option), std::string::npos) << "--help does not name " << option;
+    }
+    EXPECT_EQ(ran.errors, "");
+
+    const struct {
+        std::vector<std::string> args;
+        const char* said;
+    } refused[] = {
+        {{"--bogus"}, "unrecognized option '--bogus'"},
+        {{"-sync", "extra"}, "unexpected argument 'extra'"},
+        {{"-geometry"}, "a value must follow the option '-geometry'"},
+    };
+    for (const auto& r : refused) {
+        ran = run(r.args);
+        EXPECT_EQ(ran.status, 2) << r.said;
+        EXPECT_EQ(ran.output, "") << r.said;
+        EXPECT_EQ(ran.errors, std::string("mazerush: ") + r.said + "\nTry 'mazerush --help'.\n");
+    }
+}
+
+// -display alone, with DISPLAY unset, tells the game where to open its
+// window.
+TEST_F(Startup, DisplayOptionReachesGlut) {
+    GameOptions options;
+    options.args = {"-display", x.Name()};
+    options.env = {"DISPLAY"};
+    Start(options);
+}
+
+// What a desktop's task bar and window switcher know the window by:
+// WM_CLASS "mazerush", "mazerush" (the desktop entry's StartupWMClass),
+// _NET_WM_PID the game's process, and _NET_WM_ICON the picture installed as
+// the game's icon, pixel for pixel and opaque. The game sets them just after
+// its window shows; the icon, the last of them, tells when all are there.
+TEST_F(Startup, WindowCarriesTheGamesClassProcessAndIcon) {
+    Game& g = Start();
+    Display* d = x.Connection();
+    std::vector<unsigned long> icon = WindowProperty(d, g.Id(), "_NET_WM_ICON");
+    for (int tries = 0; icon.size() <= 2 && tries < 100; tries++) {
+        Hold(0.1);
+        icon = WindowProperty(d, g.Id(), "_NET_WM_ICON");
+    }
+    ASSERT_GT(icon.size(), 2U) << "no _NET_WM_ICON on the window within 10 s";
+
+    EXPECT_EQ(WindowClass(d, g.Id(), true), "mazerush");
+    EXPECT_EQ(WindowClass(d, g.Id(), false), "mazerush");
+    EXPECT_EQ(WindowProperty(d, g.Id(), "_NET_WM_PID"),
+              std::vector<unsigned long>{static_cast<unsigned long>(g.Pid())});
+
+    const Picture file = Picture::ReadPng(e2e::SourceDir() + "/data/mazerush.png");
+    ASSERT_EQ(icon.size(), 2U + 128U * 128U) << "the icon file is not 128 x 128";
+    EXPECT_EQ(icon[0], 128U);
+    EXPECT_EQ(icon[1], 128U);
+    int unlike = 0;
+    for (int i = 0; i < 128 * 128; i++) {
+        const Rgb c = file.At(i % 128, i / 128);
+        const unsigned long argb = 0xFF000000UL | static_cast<unsigned long>(c.r) << 16 |
+                                   static_cast<unsigned long>(c.g) << 8 |
+                                   static_cast<unsigned long>(c.b);
+        unlike += icon[2 + i] == argb ? 0 : 1;
+    }
+    EXPECT_EQ(unlike, 0) << "pixels of _NET_WM_ICON unlike the installed icon";
+}
+
+// The icon, the picture that is installed and that the window carries,
+// shows Gobbler: 128 x 128, its bright yellow filling much of it.
+TEST(Icon, IsGobblerAt128By128) {
+    const Picture icon = Picture::ReadPng(e2e::SourceDir() + "/data/mazerush.png");
+    EXPECT_EQ(icon.Width(), 128);
+    EXPECT_EQ(icon.Height(), 128);
+    EXPECT_GT(icon.Count(IsBrightYellow), 2500);
+}
+
+}  // namespace
