@@ -6,7 +6,7 @@
 // Depends on: mazerush.h, board/ (the pellet under Gobbler), GLUT.
 #include <GL/glut.h>
 
-#include <cmath>  // ceil, the wait for the next tick in whole milliseconds
+#include <cmath>  // ceil, the wait for the next tick in whole milliseconds; lround
 #include <ctime>  // clock_gettime, the steady clock of the ticks
 
 #include "../board/board.h"  // pellets, the cell codes
@@ -36,6 +36,25 @@ static int tickDrawn = 0;
 // tick.
 static int tickWaitSet = 0;
 
+// How far short of its interval a piece's reading may fall and the piece
+// still step, where the machine keeps 60 ticks a second. The ticks then keep
+// to the 1/60 s grid, but each runs a fraction of a millisecond to a
+// millisecond or two late, as the GLUT timer that wakes it overshoots: the
+// readings of two ticks 12 apart differ by 0.2 s give or take that, and a
+// strict comparison would leave about half of Gobbler's 0.2 s steps to the
+// 13th tick, and a ghost's 0.05 s steps to the 4th instead of the 3rd. With
+// a quarter of a tick of leeway each step comes on the tick its interval
+// falls on, and never a tick early.
+static const double stepLeeway = tickInterval / 4.0;
+
+// The ticks in a row, up to the latest, that ran within stepLeeway of their
+// slot on the grid. Only a run that reaches back to a piece's last step
+// gives the piece the leeway: both readings are then that close to their
+// slots. Where ticks come further apart (a machine that cannot draw play 60
+// times a second), none runs on time for long, and a step waits, as ever,
+// for the first tick at which its whole interval has passed.
+static int ticksOnTime = 0;
+
 // ---------------------------------------------------------------------------
 // File-local helpers
 // ---------------------------------------------------------------------------
@@ -56,6 +75,8 @@ static bool TickRuns() {
 // A clock that reads earlier than the tick before (only a clock held by a
 // test can) shows as a tick due more than an interval ahead, which runs at
 // once and starts the grid afresh as well.
+// A tick within stepLeeway of its slot adds to the run of ticks on time;
+// any other ends it.
 static bool TakeTick() {
     const double now = tickClock();
     const double late = now - nextTickTime;
@@ -64,6 +85,7 @@ static bool TakeTick() {
     }
     const double slot = late >= 0.0 && late < tickInterval ? nextTickTime : now;
     nextTickTime = slot + tickInterval;
+    ticksOnTime = late >= 0.0 && late < stepLeeway ? ticksOnTime + 1 : 0;
     return true;
 }
 
@@ -163,6 +185,11 @@ void Idle() {
 // The play tick
 // ---------------------------------------------------------------------------
 
+// The leeway of a piece that steps every interval seconds, at this tick.
+static double LeewayFor(double interval) {
+    return ticksOnTime > std::lround(interval / tickInterval) ? stepLeeway : 0.0;
+}
+
 static bool OnGobCell(const ghostT& g) {
     return g.x == gobx && g.z == gobz;
 }
@@ -203,7 +230,9 @@ static bool MeetAfterGobStep(ghostT& g) {
 }
 
 // One tick of play: the mouth, the power period, the pellet under Gobbler,
-// the first meeting, Gobbler's step, then each ghost's meeting and step.
+// the first meeting, Gobbler's step, then each ghost's meeting and step. A
+// piece steps once its interval has passed since its last step, within the
+// leeway of a machine that keeps 60 ticks a second.
 void PlayTick() {
     ChompStep();
     if (invincible && madtimer.Time() >= powerPeriod) {
@@ -220,7 +249,7 @@ void PlayTick() {
     }
     glutPostRedisplay();
     const double now = movegobT.Time();
-    if (now - lastgobmove >= gobspeed) {
+    if (now - lastgobmove >= gobspeed - LeewayFor(gobspeed)) {
         MoveGob();
         lastgobmove = now;
     }
@@ -230,7 +259,7 @@ void PlayTick() {
             return;
         }
         const double ghostNow = g.timer.Time();
-        if (ghostNow - g.lastmove >= ghostspeed) {
+        if (ghostNow - g.lastmove >= ghostspeed - LeewayFor(ghostspeed)) {
             MoveGhost(&g);
             g.lastmove = ghostNow;
         }
