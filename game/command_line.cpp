@@ -43,7 +43,7 @@ const char* const usage =
     "\n"
     "X options, handed to GLUT:\n"
     "  -display DISPLAY    open the window on DISPLAY instead of $DISPLAY\n"
-    "  -geometry WxH+X+Y   accepted; the game sets its window's size and place\n"
+    "  -geometry WxH+X+Y   the window's size, place or both (else 800x552+0+0)\n"
     "  -iconic             start with the window iconified\n"
     "  -direct             insist on direct rendering\n"
     "  -indirect           render through the X server\n"
@@ -92,4 +92,18 @@ std::optional<int> ReadCommandLine(int argc, const char* const* argv) {
         }
     }
     return std::nullopt;
+}
+
+const char* GeometryOption(int argc, const char* const* argv) {
+    const char* geometry = nullptr;
+    for (int i = 1; i + 1 < argc; ++i) {
+        const GlutOption* option = FindGlutOption(argv[i]);
+        if (option != nullptr && option->takesValue) {
+            if (std::strcmp(argv[i], "-geometry") == 0) {
+                geometry = argv[i + 1];
+            }
+            ++i;  // a value, not an option
+        }
+    }
+    return geometry;
 }

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
-// desktop: what the desktop recognises the game's window by, and what the
+// desktop: the size and place of the game's window, what the desktop
+// recognises it by, and what the
 // game does when the window or the display goes away. A header of its own,
 // as its code speaks Xlib, whose Display type the game's Display callback
 // would hide.
 #pragma once
+
+// Sets the size and place of the window GLUT is about to create: width x
+// height at (0, 0), but for what the -geometry value geometry (nullptr if
+// none) gives of them. Called after glutInit.
+void InitWindowGeometry(const char* geometry, int width, int height);
 
 // Sets the window's class, process and icon for the desktop; called right
 // after the window is created, while it is the current GLX drawable.
