@@ -50,7 +50,8 @@ const char* const usage =
     "  -gldebug            report OpenGL errors after each round of events\n"
     "  -sync               make X requests synchronously\n"
     "\n"
-    "The keys are described in the manual page: man 6 mazerush\n";
+    "F11 switches between full screen and the window. The other keys are\n"
+    "described in the manual page: man 6 mazerush\n";
 
 // The GLUT option named word, or nullptr.
 const GlutOption* FindGlutOption(const char* word) {
