@@ -5,6 +5,7 @@
 // it. What a task bar and window switcher recognise the window by: its class,
 // which matches the desktop entry (StartupWMClass=mazerush), the process it
 // belongs to, and the game's icon, the picture installed as mazerush.png.
+// What happens when the window is hidden: the game is told (it pauses play).
 // And what happens when the window or the X display goes away other than by
 // the close button: the game ends at once with status 1 and one line on
 // standard error, on every screen, instead of running on without a window
@@ -36,6 +37,9 @@ static char windowClassName[] = "mazerush";
 // The game's X connection and window, once WatchWindow has them.
 static Display* watchedDisplay = nullptr;
 static Window watchedWindow = None;
+
+// What the game does when its window is hidden.
+static void (*onWindowHidden)() = nullptr;
 
 // windowHidden is 1 while the window is unmapped (minimised, or on its way
 // out): then it is checked to exist every windowCheckMs. windowCheckSet is
@@ -176,23 +180,29 @@ static void CheckHiddenWindow(int /*unused*/) {
     glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
 }
 
-// GLUT's window status callback. GLUT ignores a window's destruction, but a
-// mapped window that is destroyed is unmapped first, which GLUT reports as
-// hidden: the window is checked then, and while it stays hidden.
+// GLUT's window status callback. A window hidden (minimised, or on another
+// workspace) is the game's to act on. GLUT ignores a window's destruction,
+// but a mapped window that is destroyed is unmapped first, which GLUT
+// reports as hidden: the window is checked then, and while it stays hidden.
 static void WindowStatus(int state) {
     windowHidden = state == GLUT_HIDDEN ? 1 : 0;
     if (!windowHidden) {
         return;
     }
     CheckWindowExists();
+    if (onWindowHidden != nullptr) {
+        onWindowHidden();
+    }
     if (!windowCheckSet) {
         windowCheckSet = 1;
         glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
     }
 }
 
-// Installs the handlers above for the current window.
-void WatchWindow() {
+// Installs the handlers above for the current window, and onHidden for the
+// times it is hidden.
+void WatchWindow(void (*onHidden)()) {
+    onWindowHidden = onHidden;
     watchedDisplay = glXGetCurrentDisplay();
     watchedWindow = glXGetCurrentDrawable();
     XSetErrorHandler(XRequestFailed);

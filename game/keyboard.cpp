@@ -356,6 +356,17 @@ void SpecialKey(int key, int x, int y) {
     }
 }
 
+// What the game does when its window is hidden (minimised, or on another
+// workspace): in play, which nobody could follow, it pauses as P does, and P
+// resumes it; a pause already made stays one, and the other screens go on
+// as they are.
+void PauseHiddenPlay() {
+    const bool inPlay = intro == 0 && menu == 0 && changeLevel == 0 && gameOver == 0;
+    if (inPlay) {
+        gamePaused = 1;
+    }
+}
+
 // Sets the number of ghosts and their step time from difficulty.
 void SetDifficulty() {
     if (difficulty < minDifficulty || difficulty > maxDifficulty) {

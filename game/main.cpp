@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     glutCreateWindow("Gobbler");
     IdentifyWindow();
-    WatchWindow();
+    WatchWindow(PauseHiddenPlay);
     InitBoard();
     initgame();
     glutDisplayFunc(Display);

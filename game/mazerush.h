@@ -13,7 +13,7 @@
 #include "../board/board.h"    // boardRows, boardCols: the grid that marks covers
 #include "../support/stack.h"  // stackCDT, a ghost's path home
 #include "../support/timer.h"  // Timer, every clock of the game
-#include "desktop.h"           // IdentifyWindow, WatchWindow, which main calls
+#include "desktop.h"           // the window's geometry and watch, which main sets up
 
 // ---------------------------------------------------------------------------
 // Types
@@ -213,6 +213,7 @@ bool IsMarked(const bool marks[boardRows][boardCols], const ptT* p);
 // keyboard.cpp: the keyboard callbacks and the settings they change.
 void Keyboard(unsigned char key, int x, int y);
 void SpecialKey(int key, int x, int y);
+void PauseHiddenPlay();
 void SetDifficulty();
 void SetFog();
 void CreateFog();
