@@ -115,6 +115,17 @@ static void WaitForTick() {
     tickWaitSet = 1;
 }
 
+// Hides the pointer over the window, or shows it again. In play it would
+// stand over the maze, and the game takes no mouse input anywhere. GLUT
+// keeps the window's cursor, so asking for it costs no X request: only a
+// change goes to the X server.
+static void ShowPointer(bool shown) {
+    const int cursor = shown ? GLUT_CURSOR_INHERIT : GLUT_CURSOR_NONE;
+    if (glutGet(GLUT_WINDOW_CURSOR) != cursor) {
+        glutSetCursor(cursor);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // The GLUT callbacks
 // ---------------------------------------------------------------------------
@@ -123,8 +134,10 @@ static void WaitForTick() {
 // with a tick, so it is drawn at most once a tick: a request after the
 // tick's picture is drawn (a key's, the window system's when the window is
 // uncovered) is met by the next tick's picture, at most 1/60 s later, and
-// the level change adds its 5 points a frame only once a tick.
+// the level change adds its 5 points a frame only once a tick. The pointer
+// is hidden over play, paused or not, and shown over the other screens.
 void Display() {
+    ShowPointer(intro != 0 || menu != 0 || changeLevel != 0 || gameOver != 0);
     if (TickRuns()) {
         if (tickDrawn) {
             return;

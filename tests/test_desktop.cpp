@@ -2,7 +2,7 @@
 // Copyright (C) 2026 the mazerush developers
 // Tests of the game's window on the desktop: hidden in play, through GLUT's
 // real window status callback on the test program's own window, it pauses
-// play.
+// play; the pointer is hidden over play.
 #include <GL/freeglut.h>  // glutMainLoopEvent
 #include <gtest/gtest.h>
 #include <unistd.h>  // usleep
@@ -47,4 +47,18 @@ TEST(Desktop, AWindowHiddenInPlayPausesItUntilP) {
     EXPECT_EQ(gamePaused, 1);
     Keyboard('p', 0, 0);
     EXPECT_EQ(gamePaused, 0);
+}
+
+// The pointer, of no use in the game, is hidden over play and shown over
+// the other screens.
+TEST(Desktop, ThePointerIsHiddenOverPlayOnly) {
+    InitBoard();
+    initgame();
+    Init();
+    intro = 0;
+    Display();
+    EXPECT_EQ(glutGet(GLUT_WINDOW_CURSOR), GLUT_CURSOR_NONE);
+    menu = 1;
+    Display();
+    EXPECT_EQ(glutGet(GLUT_WINDOW_CURSOR), GLUT_CURSOR_INHERIT);
 }
