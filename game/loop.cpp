@@ -6,7 +6,7 @@
 // Depends on: mazerush.h, board/ (the pellet under Gobbler), GLUT.
 #include <GL/glut.h>
 
-#include <cmath>  // ceil, the wait for the next tick in whole milliseconds; lround
+#include <cmath>  // ceil and lround for the ticks; tan and atan for the field of view
 #include <ctime>  // clock_gettime, the steady clock of the ticks
 
 #include "../board/board.h"  // pellets, the cell codes
@@ -155,6 +155,23 @@ void Display() {
     } else {
         DisplayGame();
     }
+}
+
+// The vertical field of view, in degrees, of every screen's perspective in a
+// window of this aspect (width / height). At the game's own 800 x 552 and
+// wider it is 60 degrees. A narrower window (a desktop's half screen, say)
+// would show less across and cut off the sides of each picture, in play the
+// score and the lives beside the maze: there the field of view widens just
+// enough for the picture to span across what 800 x 552 shows, and the
+// window's extra height shows more above and below.
+double FieldOfView(double windowAspect) {
+    if (!(windowAspect > 0.0) || windowAspect >= pictureAspect) {
+        return pictureFieldOfView;
+    }
+    const double radiansPerDegree = std::atan(1.0) / 45.0;
+    const double halfHeight = std::tan(pictureFieldOfView / 2.0 * radiansPerDegree);
+    const double halfAngle = std::atan(halfHeight * pictureAspect / windowAspect);
+    return 2.0 * halfAngle / radiansPerDegree;
 }
 
 void Reshape(int w, int h) {
