@@ -43,14 +43,15 @@ const char* const usage =
     "\n"
     "X options, handed to GLUT:\n"
     "  -display DISPLAY    open the window on DISPLAY instead of $DISPLAY\n"
-    "  -geometry WxH+X+Y   accepted; the game sets its window's size and place\n"
+    "  -geometry WxH+X+Y   the window's size, place or both (else 800x552+0+0)\n"
     "  -iconic             start with the window iconified\n"
     "  -direct             insist on direct rendering\n"
     "  -indirect           render through the X server\n"
     "  -gldebug            report OpenGL errors after each round of events\n"
     "  -sync               make X requests synchronously\n"
     "\n"
-    "The keys are described in the manual page: man 6 mazerush\n";
+    "F11 switches between full screen and the window. The other keys are\n"
+    "described in the manual page: man 6 mazerush\n";
 
 // The GLUT option named word, or nullptr.
 const GlutOption* FindGlutOption(const char* word) {
@@ -92,4 +93,18 @@ std::optional<int> ReadCommandLine(int argc, const char* const* argv) {
         }
     }
     return std::nullopt;
+}
+
+const char* GeometryOption(int argc, const char* const* argv) {
+    const char* geometry = nullptr;
+    for (int i = 1; i + 1 < argc; ++i) {
+        const GlutOption* option = FindGlutOption(argv[i]);
+        if (option != nullptr && option->takesValue) {
+            if (std::strcmp(argv[i], "-geometry") == 0) {
+                geometry = argv[i + 1];
+            }
+            ++i;  // a value, not an option
+        }
+    }
+    return geometry;
 }

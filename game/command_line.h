@@ -15,3 +15,7 @@
 // nothing is printed and no status is returned: the command line goes to
 // glutInit unchanged and the game starts.
 std::optional<int> ReadCommandLine(int argc, const char* const* argv);
+
+// The value of the command line's last -geometry option, or nullptr. Read
+// before glutInit, which takes its options out of the command line.
+const char* GeometryOption(int argc, const char* const* argv);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // desktop: the game's dealings with the desktop that GLUT leaves out.
-// What a task bar and window switcher recognise the window by: its class,
+// The window's size and place, which -geometry may give as X programs take
+// it. What a task bar and window switcher recognise the window by: its class,
 // which matches the desktop entry (StartupWMClass=mazerush), the process it
 // belongs to, and the game's icon, the picture installed as mazerush.png.
+// What happens when the window is hidden: the game is told (it pauses play).
 // And what happens when the window or the X display goes away other than by
 // the close button: the game ends at once with status 1 and one line on
 // standard error, on every screen, instead of running on without a window
@@ -17,7 +19,7 @@
 #include <GL/glx.h>
 #include <X11/Xatom.h>  // XA_CARDINAL
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>  // XClassHint
+#include <X11/Xutil.h>  // XClassHint, XParseGeometry
 #include <unistd.h>     // getpid, _exit
 
 #include <cstdio>  // fprintf, snprintf, fflush
@@ -36,6 +38,9 @@ static char windowClassName[] = "mazerush";
 static Display* watchedDisplay = nullptr;
 static Window watchedWindow = None;
 
+// What the game does when its window is hidden.
+static void (*onWindowHidden)() = nullptr;
+
 // windowHidden is 1 while the window is unmapped (minimised, or on its way
 // out): then it is checked to exist every windowCheckMs. windowCheckSet is
 // 1 while the timer of the next check is set.
@@ -46,6 +51,40 @@ static const unsigned int windowCheckMs = 1000;
 // ---------------------------------------------------------------------------
 // Public functions
 // ---------------------------------------------------------------------------
+
+// Hands GLUT the size and place of the window it is about to create: width
+// x height at (0, 0), but for what the value of -geometry gives, as X
+// programs read it (XParseGeometry): a size WxH, a place +X+Y (a negative
+// offset counts from the right or bottom edge of the screen), or both. GLUT
+// reads -geometry too, but a size set after it overrides what it read, and
+// set before, a place given without a size leaves it a window of no size,
+// which the X server refuses.
+void InitWindowGeometry(const char* geometry, int width, int height) {
+    int x = 0;
+    int y = 0;
+    unsigned int givenWidth = 0;
+    unsigned int givenHeight = 0;
+    const int given =
+        geometry == nullptr ? NoValue : XParseGeometry(geometry, &x, &y, &givenWidth, &givenHeight);
+    if ((given & WidthValue) != 0 && givenWidth > 0) {
+        width = static_cast<int>(givenWidth);
+    }
+    if ((given & HeightValue) != 0 && givenHeight > 0) {
+        height = static_cast<int>(givenHeight);
+    }
+    if ((given & XValue) == 0) {
+        x = 0;
+    } else if ((given & XNegative) != 0) {
+        x += glutGet(GLUT_SCREEN_WIDTH) - width;
+    }
+    if ((given & YValue) == 0) {
+        y = 0;
+    } else if ((given & YNegative) != 0) {
+        y += glutGet(GLUT_SCREEN_HEIGHT) - height;
+    }
+    glutInitWindowSize(width, height);
+    glutInitWindowPosition(x, y);
+}
 
 // Sets WM_CLASS, _NET_WM_PID and _NET_WM_ICON on the window just created,
 // which is the current GLX drawable. GLUT has already mapped it, so the
@@ -141,23 +180,29 @@ static void CheckHiddenWindow(int /*unused*/) {
     glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
 }
 
-// GLUT's window status callback. GLUT ignores a window's destruction, but a
-// mapped window that is destroyed is unmapped first, which GLUT reports as
-// hidden: the window is checked then, and while it stays hidden.
+// GLUT's window status callback. A window hidden (minimised, or on another
+// workspace) is the game's to act on. GLUT ignores a window's destruction,
+// but a mapped window that is destroyed is unmapped first, which GLUT
+// reports as hidden: the window is checked then, and while it stays hidden.
 static void WindowStatus(int state) {
     windowHidden = state == GLUT_HIDDEN ? 1 : 0;
     if (!windowHidden) {
         return;
     }
     CheckWindowExists();
+    if (onWindowHidden != nullptr) {
+        onWindowHidden();
+    }
     if (!windowCheckSet) {
         windowCheckSet = 1;
         glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
     }
 }
 
-// Installs the handlers above for the current window.
-void WatchWindow() {
+// Installs the handlers above for the current window, and onHidden for the
+// times it is hidden.
+void WatchWindow(void (*onHidden)()) {
+    onWindowHidden = onHidden;
     watchedDisplay = glXGetCurrentDisplay();
     watchedWindow = glXGetCurrentDrawable();
     XSetErrorHandler(XRequestFailed);

@@ -563,7 +563,13 @@ void DisplayIntro() {
         const IntroLook& look = introLooks[phase];
         glClearColor(look.clear[0], look.clear[1], look.clear[2], look.clear[3]);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        ScreenPerspective(look.windowAspect ? aspect : 1.0);
+        if (look.windowAspect) {
+            ScreenPerspective(FieldOfView(aspect), aspect);
+        } else {
+            // A square picture stretched over the window: it spans the same
+            // across in a window of any shape.
+            ScreenPerspective(pictureFieldOfView, 1.0);
+        }
         PhaseCamera(look.camera);
         DrawPhaseTexts(phase);
         DrawPhaseCharacters(phase);

@@ -2,13 +2,13 @@
 // Copyright (C) 2026 the mazerush developers
 // keyboard: the game's only input. The keyboard callback in its three modes
 // (the intro, the main menu, and play with the screens around it), the
-// special-key callback that makes the arrow keys the keypad's digits, and the
-// settings its keys change: the difficulty, which sets how many ghosts play
-// and how fast they step, and the fog, which sets the GL fog state and the
-// clear colour.
+// special-key callback that makes the arrow keys the keypad's digits and F11
+// the switch to full screen and back, and the settings its keys change: the
+// difficulty, which sets how many ghosts play and how fast they step, and
+// the fog, which sets the GL fog state and the clear colour.
 // Depends on: mazerush.h (game state, IsGobWall, RestartGame, LevelFinished),
-// OpenGL, GLUT.
-#include <GL/glut.h>
+// OpenGL, GLUT (freeglut, for the full-screen switch).
+#include <GL/freeglut.h>  // glutFullScreenToggle
 
 #include <cstdlib>  // exit
 
@@ -331,10 +331,14 @@ void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
 }
 
 // The special-key callback: the arrow keys are the keypad's digits, "8" up,
-// "2" down, "4" left and "6" right, on every screen; the other special keys
-// (function keys, Home, ...) do nothing.
+// "2" down, "4" left and "6" right, on every screen, and F11, as in games
+// and browsers, switches between full screen and the window; the other
+// special keys (the other function keys, Home, ...) do nothing.
 void SpecialKey(int key, int x, int y) {
     switch (key) {
+        case GLUT_KEY_F11:
+            glutFullScreenToggle();
+            break;
         case GLUT_KEY_UP:
             Keyboard('8', x, y);
             break;
@@ -349,6 +353,17 @@ void SpecialKey(int key, int x, int y) {
             break;
         default:
             break;
+    }
+}
+
+// What the game does when its window is hidden (minimised, or on another
+// workspace): in play, which nobody could follow, it pauses as P does, and P
+// resumes it; a pause already made stays one, and the other screens go on
+// as they are.
+void PauseHiddenPlay() {
+    const bool inPlay = intro == 0 && menu == 0 && changeLevel == 0 && gameOver == 0;
+    if (inPlay) {
+        gamePaused = 1;
     }
 }
 

@@ -6,7 +6,7 @@
 // Depends on: mazerush.h, board/ (the pellet under Gobbler), GLUT.
 #include <GL/glut.h>
 
-#include <cmath>  // ceil, the wait for the next tick in whole milliseconds
+#include <cmath>  // ceil and lround for the ticks; tan and atan for the field of view
 #include <ctime>  // clock_gettime, the steady clock of the ticks
 
 #include "../board/board.h"  // pellets, the cell codes
@@ -36,6 +36,25 @@ static int tickDrawn = 0;
 // tick.
 static int tickWaitSet = 0;
 
+// How far short of its interval a piece's reading may fall and the piece
+// still step, where the machine keeps 60 ticks a second. The ticks then keep
+// to the 1/60 s grid, but each runs a fraction of a millisecond to a
+// millisecond or two late, as the GLUT timer that wakes it overshoots: the
+// readings of two ticks 12 apart differ by 0.2 s give or take that, and a
+// strict comparison would leave about half of Gobbler's 0.2 s steps to the
+// 13th tick, and a ghost's 0.05 s steps to the 4th instead of the 3rd. With
+// a quarter of a tick of leeway each step comes on the tick its interval
+// falls on, and never a tick early.
+static const double stepLeeway = tickInterval / 4.0;
+
+// The ticks in a row, up to the latest, that ran within stepLeeway of their
+// slot on the grid. Only a run that reaches back to a piece's last step
+// gives the piece the leeway: both readings are then that close to their
+// slots. Where ticks come further apart (a machine that cannot draw play 60
+// times a second), none runs on time for long, and a step waits, as ever,
+// for the first tick at which its whole interval has passed.
+static int ticksOnTime = 0;
+
 // ---------------------------------------------------------------------------
 // File-local helpers
 // ---------------------------------------------------------------------------
@@ -56,6 +75,8 @@ static bool TickRuns() {
 // A clock that reads earlier than the tick before (only a clock held by a
 // test can) shows as a tick due more than an interval ahead, which runs at
 // once and starts the grid afresh as well.
+// A tick within stepLeeway of its slot adds to the run of ticks on time;
+// any other ends it.
 static bool TakeTick() {
     const double now = tickClock();
     const double late = now - nextTickTime;
@@ -64,6 +85,7 @@ static bool TakeTick() {
     }
     const double slot = late >= 0.0 && late < tickInterval ? nextTickTime : now;
     nextTickTime = slot + tickInterval;
+    ticksOnTime = late >= 0.0 && late < stepLeeway ? ticksOnTime + 1 : 0;
     return true;
 }
 
@@ -93,6 +115,17 @@ static void WaitForTick() {
     tickWaitSet = 1;
 }
 
+// Hides the pointer over the window, or shows it again. In play it would
+// stand over the maze, and the game takes no mouse input anywhere. GLUT
+// keeps the window's cursor, so asking for it costs no X request: only a
+// change goes to the X server.
+static void ShowPointer(bool shown) {
+    const int cursor = shown ? GLUT_CURSOR_INHERIT : GLUT_CURSOR_NONE;
+    if (glutGet(GLUT_WINDOW_CURSOR) != cursor) {
+        glutSetCursor(cursor);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // The GLUT callbacks
 // ---------------------------------------------------------------------------
@@ -101,8 +134,10 @@ static void WaitForTick() {
 // with a tick, so it is drawn at most once a tick: a request after the
 // tick's picture is drawn (a key's, the window system's when the window is
 // uncovered) is met by the next tick's picture, at most 1/60 s later, and
-// the level change adds its 5 points a frame only once a tick.
+// the level change adds its 5 points a frame only once a tick. The pointer
+// is hidden over play, paused or not, and shown over the other screens.
 void Display() {
+    ShowPointer(intro != 0 || menu != 0 || changeLevel != 0 || gameOver != 0);
     if (TickRuns()) {
         if (tickDrawn) {
             return;
@@ -120,6 +155,23 @@ void Display() {
     } else {
         DisplayGame();
     }
+}
+
+// The vertical field of view, in degrees, of every screen's perspective in a
+// window of this aspect (width / height). At the game's own 800 x 552 and
+// wider it is 60 degrees. A narrower window (a desktop's half screen, say)
+// would show less across and cut off the sides of each picture, in play the
+// score and the lives beside the maze: there the field of view widens just
+// enough for the picture to span across what 800 x 552 shows, and the
+// window's extra height shows more above and below.
+double FieldOfView(double windowAspect) {
+    if (!(windowAspect > 0.0) || windowAspect >= pictureAspect) {
+        return pictureFieldOfView;
+    }
+    const double radiansPerDegree = std::atan(1.0) / 45.0;
+    const double halfHeight = std::tan(pictureFieldOfView / 2.0 * radiansPerDegree);
+    const double halfAngle = std::atan(halfHeight * pictureAspect / windowAspect);
+    return 2.0 * halfAngle / radiansPerDegree;
 }
 
 void Reshape(int w, int h) {
@@ -163,6 +215,11 @@ void Idle() {
 // The play tick
 // ---------------------------------------------------------------------------
 
+// The leeway of a piece that steps every interval seconds, at this tick.
+static double LeewayFor(double interval) {
+    return ticksOnTime > std::lround(interval / tickInterval) ? stepLeeway : 0.0;
+}
+
 static bool OnGobCell(const ghostT& g) {
     return g.x == gobx && g.z == gobz;
 }
@@ -203,7 +260,9 @@ static bool MeetAfterGobStep(ghostT& g) {
 }
 
 // One tick of play: the mouth, the power period, the pellet under Gobbler,
-// the first meeting, Gobbler's step, then each ghost's meeting and step.
+// the first meeting, Gobbler's step, then each ghost's meeting and step. A
+// piece steps once its interval has passed since its last step, within the
+// leeway of a machine that keeps 60 ticks a second.
 void PlayTick() {
     ChompStep();
     if (invincible && madtimer.Time() >= powerPeriod) {
@@ -220,7 +279,7 @@ void PlayTick() {
     }
     glutPostRedisplay();
     const double now = movegobT.Time();
-    if (now - lastgobmove >= gobspeed) {
+    if (now - lastgobmove >= gobspeed - LeewayFor(gobspeed)) {
         MoveGob();
         lastgobmove = now;
     }
@@ -230,7 +289,7 @@ void PlayTick() {
             return;
         }
         const double ghostNow = g.timer.Time();
-        if (ghostNow - g.lastmove >= ghostspeed) {
+        if (ghostNow - g.lastmove >= ghostspeed - LeewayFor(ghostspeed)) {
             MoveGhost(&g);
             g.lastmove = ghostNow;
         }

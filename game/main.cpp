@@ -10,9 +10,9 @@
 #include <cstdlib>   // atexit
 #include <optional>  // the exit status ReadCommandLine may return
 
-#include "../board/board.h"      // InitBoard, Init
+#include "../board/board.h"     // InitBoard, Init
 #include "../support/random.h"  // Randomize
-#include "command_line.h"        // ReadCommandLine
+#include "command_line.h"       // ReadCommandLine, GeometryOption
 #include "mazerush.h"
 
 #ifdef __SANITIZE_ADDRESS__
@@ -34,13 +34,13 @@ int main(int argc, char** argv) {
         return *status;
     }
     Randomize();
+    const char* geometry = GeometryOption(argc, argv);
     glutInit(&argc, argv);
-    glutInitWindowSize(window_width, window_height);
-    glutInitWindowPosition(0, 0);
+    InitWindowGeometry(geometry, window_width, window_height);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     glutCreateWindow("Gobbler");
     IdentifyWindow();
-    WatchWindow();
+    WatchWindow(PauseHiddenPlay);
     InitBoard();
     initgame();
     glutDisplayFunc(Display);

@@ -13,7 +13,7 @@
 #include "../board/board.h"    // boardRows, boardCols: the grid that marks covers
 #include "../support/stack.h"  // stackCDT, a ghost's path home
 #include "../support/timer.h"  // Timer, every clock of the game
-#include "desktop.h"           // IdentifyWindow, WatchWindow, which main calls
+#include "desktop.h"           // the window's geometry and watch, which main sets up
 
 // ---------------------------------------------------------------------------
 // Types
@@ -67,6 +67,12 @@ const int maxGhosts = 8;
 // tick or a frame, go at the same pace on every machine fast enough.
 const int ticksPerSecond = 60;
 const double tickInterval = 1.0 / ticksPerSecond;
+
+// Every screen's perspective has a vertical field of view of 60 degrees in a
+// window of the game's own shape, 800 x 552, or a wider one; in a narrower
+// window FieldOfView widens it.
+const double pictureFieldOfView = 60.0;
+const double pictureAspect = 800.0 / 552.0;
 
 // ---------------------------------------------------------------------------
 // Game state
@@ -176,6 +182,7 @@ extern double nextTickTime;
 // loop.cpp: the GLUT callbacks and the play tick.
 void Display();
 void Reshape(int w, int h);
+double FieldOfView(double windowAspect);
 void Idle();
 void PlayTick();
 
@@ -213,6 +220,7 @@ bool IsMarked(const bool marks[boardRows][boardCols], const ptT* p);
 // keyboard.cpp: the keyboard callbacks and the settings they change.
 void Keyboard(unsigned char key, int x, int y);
 void SpecialKey(int key, int x, int y);
+void PauseHiddenPlay();
 void SetDifficulty();
 void SetFog();
 void CreateFog();
@@ -228,7 +236,7 @@ void DisplayMenu();
 void LevelChangeIdle();
 void DisplayLevelChange();
 void DisplayGameOver();
-void ScreenPerspective(double aspectRatio);
+void ScreenPerspective(double fovy, double aspectRatio);
 void ScreenLookAt(double eyeX, double eyeY, double eyeZ, double centreX, double centreY,
                   double centreZ, double upX, double upY, double upZ);
 bool ScreenChompStep(double interval);

@@ -16,8 +16,8 @@
 // Constants
 // ---------------------------------------------------------------------------
 
-// The menu's camera: looking down -z at the text from in front of it.
-const double menuFovy = 60.0;
+// The menu's camera: looking down -z at the text from in front of it, with
+// the field of view of every screen (FieldOfView).
 const double menuNear = 1.0;
 const double menuFar = 100.0;
 const float menuEyeX = 4.0f;
@@ -123,7 +123,7 @@ void DisplayMenu() {
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(menuFovy, aspect, menuNear, menuFar);
+    gluPerspective(FieldOfView(aspect), aspect, menuNear, menuFar);
     gluLookAt(xPos, yPos, zPos, xPos, yPos, 0.0, 0.0, 1.0, 0.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

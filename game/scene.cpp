@@ -19,8 +19,7 @@
 // Constants
 // ---------------------------------------------------------------------------
 
-// The perspective of play.
-static const double fieldOfView = 60.0;
+// The perspective of play: the field of view of every screen (FieldOfView).
 static const double nearPlane = 1.0;
 static const double farPlane = 1000.0;
 
@@ -144,7 +143,7 @@ void DisplayGame() {
     // matrix holds world coordinates and the light stays put in the world.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(fieldOfView, aspect, nearPlane, farPlane);
+    gluPerspective(FieldOfView(aspect), aspect, nearPlane, farPlane);
     if (ThreeDView) {
         const double x = RowToWorld(gobx);
         const double z = ColToWorld(gobz);

@@ -21,7 +21,6 @@
 // ---------------------------------------------------------------------------
 
 // The perspective of every screen around play.
-const double screenFieldOfView = 60.0;
 const double screenNear = 1.0;
 const double screenFar = 100.0;
 
@@ -53,12 +52,12 @@ const float gameOverCameraX = 4.0f;
 // Shared by the screens around play
 // ---------------------------------------------------------------------------
 
-// Loads the screens' perspective onto the projection matrix, which is left
-// selected.
-void ScreenPerspective(double aspectRatio) {
+// Loads the screens' perspective, fovy degrees from bottom to top, onto the
+// projection matrix, which is left selected.
+void ScreenPerspective(double fovy, double aspectRatio) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(screenFieldOfView, aspectRatio, screenNear, screenFar);
+    gluPerspective(fovy, aspectRatio, screenNear, screenFar);
 }
 
 // Multiplies a look-at onto the current matrix. An eye standing on its centre
@@ -123,7 +122,7 @@ void LevelChangeIdle() {
 void DisplayLevelChange() {
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    ScreenPerspective(aspect);
+    ScreenPerspective(FieldOfView(aspect), aspect);
     ScreenLookAt(xPos, yPos, zPos, xPos, yPos, 0.0, 0.0, 1.0, 0.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -155,7 +154,7 @@ void DisplayGameOver() {
     zPos = screenCameraDistance;
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    ScreenPerspective(aspect);
+    ScreenPerspective(FieldOfView(aspect), aspect);
     ScreenLookAt(xPos, yPos, zPos, xPos, yPos, 0.0, 0.0, 1.0, 0.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
@@ -143,6 +144,48 @@ TEST(TickPace, NoCatchUpAfterASlowFrameAndNoWaitAfterTheClockGoesBack) {
     EXPECT_EQ(FramesBetween(267, 268), 1) << "no tick an interval after the slow frame";
     EXPECT_EQ(FramesBetween(60000, 60001), 1);
     EXPECT_EQ(FramesBetween(0, 1), 1) << "a clock set back stopped the ticks";
+}
+
+namespace {
+
+// Ticks of play on the held tick clock every `spacing` seconds, each a
+// millisecond after its slot, with Gobbler's and ghost 0's clocks reading a
+// hair short of the time since tick 0, when both stepped. Returns the ticks
+// after it at which each steps next.
+std::pair<int, int> NextSteps(double spacing) {
+    InitBoard();
+    initgame();
+    intro = 0;
+    num_ghosts = 1;
+    ghostspeed = 0.05;
+    gobx = gobz = 3;  // walled in, where the ghost cannot come
+    tickClock = HeldTickClock;
+    nextTickTime = 1.0 - 20 * spacing;
+    std::pair<int, int> next{0, 0};
+    for (int k = -20; k <= 20 && next.first == 0; k++) {
+        heldTickClock = 1.0 + k * spacing + 0.001;
+        movegobT.elapsed = ghost[0].timer.elapsed = 10.0 + k * spacing - (k > 0 ? 1e-4 : 0.0);
+        movegobT.running = ghost[0].timer.running = 0;
+        Idle();
+        if (k == 0) {
+            lastgobmove = ghost[0].lastmove = 10.0;
+        } else if (k > 0) {
+            next.second = next.second == 0 && ghost[0].lastmove != 10.0 ? k : next.second;
+            next.first = lastgobmove != 10.0 ? k : 0;
+        }
+    }
+    return next;
+}
+
+}  // namespace
+
+// At 60 ticks a second Gobbler steps on the 12th tick after its last step
+// and a ghost at 0.05 s on the 3rd, though each reading falls a hair short
+// of the interval. At 40 a second a step waits, as before, for the first
+// tick at which the whole interval has passed: the 9th and the 3rd.
+TEST(TickPace, EachPieceStepsOnTheTickItsIntervalFallsOn) {
+    EXPECT_EQ(NextSteps(1.0 / 60.0), std::make_pair(12, 3));
+    EXPECT_EQ(NextSteps(1.0 / 40.0), std::make_pair(9, 3));
 }
 
 // --- GLUT's own loop ------------------------------------------------------

@@ -385,6 +385,43 @@ TEST_F(Scene, TheProjectionFollowsTheWindowShape) {
     Reshape(width, height);
 }
 
+// A window narrower than 800 x 552, here the left half of a 1920 x 1080
+// screen, shows across what 800 x 552 shows on every screen: the rows of
+// the projection that place a point across (x and w) are those of 800 x
+// 552, and the score's far end and the third life are in view. The intro's
+// square pictures span the same across in any window, and stay as they are.
+TEST_F(Scene, ANarrowWindowShowsAcrossWhat800x552ShowsOnEveryScreen) {
+    void (*const screens[])() = {
+        DisplayIntro,                             // phase 1, square
+        [] { odalieIntro = 0, DisplayIntro(); },  // phase 9
+        DisplayMenu,
+        DisplayLevelChange,
+        DisplayGameOver,
+        [] { ThreeDView = 1, DisplayGame(); },
+        DisplayGame,
+    };
+    for (auto* draw : screens) {
+        ThreeDView = 0;
+        Reshape(width, height);
+        draw();
+        const std::vector<float> full = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+        Reshape(960, 1040);
+        draw();
+        const std::vector<float> narrow = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+        for (int i = 0; i < 16; i++) {
+            if (i % 4 == 0 || i % 4 == 3 || odalieIntro) {
+                EXPECT_NEAR(narrow[i], full[i], 1e-5) << "element " << i;
+            }
+        }
+    }
+    for (const Vec p : {Vec{13, 0, -21}, Vec{-10, 0, -17}}) {
+        double x = 0.0;
+        double y = 0.0;
+        Project(p, &x, &y);  // in 800 x 552's pixels: a share of the window
+        EXPECT_TRUE(x > 0 && x < width && y > 0 && y < height) << p.z << ": " << x << ", " << y;
+    }
+}
+
 TEST_F(Scene, AFrameStartsFromTheIdentityAndEndsWithTheScoresTurn) {
     for (int view = 0; view < 2; view++) {
         ThreeDView = view;
