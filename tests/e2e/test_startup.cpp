@@ -28,6 +28,56 @@ TEST_F(Startup, OpensItsWindowAndPlaysTheIntroSilently) {
     EXPECT_EQ(g.Errors(), "");
 }
 
+// -geometry gives the window's size, its place or both, as X programs take
+// them; without it the window opens at 800 x 552 at (0, 0).
+TEST_F(Startup, GeometryOptionGivesTheWindowsSizeAndPlace) {
+    const struct {
+        const char* geometry;
+        Placement place;
+    } cases[] = {
+        {nullptr, {0, 0, 800, 552}},
+        {"1000x690+40+30", {40, 30, 1000, 690}},
+        {"1000x690", {0, 0, 1000, 690}},
+        {"+40+30", {40, 30, 800, 552}},
+    };
+    for (const auto& c : cases) {
+        GameOptions options;
+        if (c.geometry != nullptr) {
+            options.args = {"-geometry", c.geometry};
+        }
+        const Placement p = Start(options).Place();
+        EXPECT_TRUE(p.x == c.place.x && p.y == c.place.y && p.width == c.place.width &&
+                    p.height == c.place.height)
+            << (c.geometry != nullptr ? c.geometry : "no -geometry") << ": " << p.width << "x"
+            << p.height << "+" << p.x << "+" << p.y;
+    }
+}
+
+// F11 switches between full screen and the window on every screen: on the
+// intro the window fills the 1024 x 768 screen and its picture does too
+// (the intro's background reaches the far corner); on the menu F11 gives
+// back the 800 x 552 window at (0, 0), with the menu in it.
+TEST_F(Startup, F11SwitchesBetweenFullScreenAndTheWindow) {
+    Game& g = Start();
+    g.Await(IntroUp, 15, "the intro did not show");
+    g.Press({"F11"});
+    g.Await(
+        [](const Picture& p) {
+            return p.Width() == 1024 && p.Height() == 768 && !IsBlack(p.At(1019, 763));
+        },
+        10, "F11 on the intro did not fill the screen with its picture");
+    EXPECT_EQ(g.Place().x, 0);
+    EXPECT_EQ(g.Place().y, 0);
+    g.Press({"s"});
+    g.Await([](const Picture& p) { return IsBlack(p.At(4, 4)) && p.Count(IsMagenta) > 20; }, 10,
+            "s did not bring up the menu in full screen");
+    g.Press({"F11"});
+    g.Await(MenuOn(1), 10, "F11 on the menu did not give back the 800 x 552 window");
+    const Placement p = g.Place();
+    EXPECT_TRUE(p.x == 0 && p.y == 0 && p.width == 800 && p.height == 552)
+        << p.width << "x" << p.height << "+" << p.x << "+" << p.y;
+}
+
 // With no X display at all: --help prints the usage to standard output and
 // --version the project's version, both with exit status 0 and nothing on
 // standard error; GLUT's options before --help are taken as GLUT's, value

@@ -487,12 +487,23 @@ void Game::Press(const std::vector<std::string>& keys) {
     XSync(display, False);
 }
 
+// A window that changes its size while it is read (F11) cannot be read
+// whole; it is read again once it has its new size.
 const Picture& Game::Look() {
-    if (!Running()) {
-        throw Failure("mazerush stopped");
+    for (int tries = 1;; tries++) {
+        if (!Running()) {
+            throw Failure("mazerush stopped");
+        }
+        try {
+            last = Picture::Grab(server.Connection(), window);
+            return last;
+        } catch (const Failure&) {
+            if (tries == 20) {
+                throw;
+            }
+        }
+        Pause();
     }
-    last = Picture::Grab(server.Connection(), window);
-    return last;
 }
 
 const Picture& Game::Await(const Shows& shows, double seconds, const std::string& what) {
