@@ -119,41 +119,28 @@ const int height = 552;
 using Vec = drive::Vec3;
 using drive::CellPoint;
 
+using drive::Cross;
 using drive::Dot;
 using drive::Length;
 using drive::Normalise;
 using drive::Sub;
 
 // The eye of a projection-and-camera matrix: the one point that clip space
-// sends to x = y = w = 0.
+// sends to x = y = w = 0. Rows 0, 1 and 3 of m, applied to (e, 1), vanish:
+// A e = -b, solved by Cramer's rule in the rows' cross products.
 Vec EyeOf(const std::vector<float>& m) {
-    // Rows 0, 1 and 3 of m, applied to (e, 1), must vanish: solve A e = -b.
-    double a[3][3];
+    Vec a[3];
     double b[3];
     const int rows[3] = {0, 1, 3};
     for (int r = 0; r < 3; r++) {
-        for (int c = 0; c < 3; c++) {
-            a[r][c] = m[c * 4 + rows[r]];
-        }
+        a[r] = Vec{m[rows[r]], m[4 + rows[r]], m[8 + rows[r]]};
         b[r] = -m[12 + rows[r]];
     }
-    const double det = a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) -
-                       a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
-                       a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
-    double e[3];
-    for (int k = 0; k < 3; k++) {
-        double t3[3][3];
-        for (int r = 0; r < 3; r++) {
-            for (int c = 0; c < 3; c++) {
-                t3[r][c] = (c == k) ? b[r] : a[r][c];
-            }
-        }
-        e[k] = (t3[0][0] * (t3[1][1] * t3[2][2] - t3[1][2] * t3[2][1]) -
-                t3[0][1] * (t3[1][0] * t3[2][2] - t3[1][2] * t3[2][0]) +
-                t3[0][2] * (t3[1][0] * t3[2][1] - t3[1][1] * t3[2][0])) /
-               det;
-    }
-    return Vec{e[0], e[1], e[2]};
+    const Vec c[3] = {Cross(a[1], a[2]), Cross(a[2], a[0]), Cross(a[0], a[1])};
+    const double det = Dot(a[0], c[0]);
+    return Vec{(b[0] * c[0].x + b[1] * c[1].x + b[2] * c[2].x) / det,
+               (b[0] * c[0].y + b[1] * c[1].y + b[2] * c[2].y) / det,
+               (b[0] * c[0].z + b[1] * c[1].z + b[2] * c[2].z) / det};
 }
 
 void ExpectMatrixNear(const std::vector<float>& actual, const drive::Matrix& expected) {

@@ -4,7 +4,6 @@
 // seconds and its pace, and the game-over screen reached for real.
 #include <algorithm>
 
-#include "../../tools/drive/failure.h"
 #include "e2e.h"
 
 namespace {
@@ -76,23 +75,8 @@ TEST_F(Screens, LevelChangeDrawsAtMostSixtyFramesASecond) {
     ToMenu(g);
     ToPlay(g);
     g.Press({"x"});
-    const auto framesFor = [&g](double seconds) {
-        const Frames from = g.FramesShown();
-        const Stopwatch watch;
-        for (;;) {
-            const Frames now = g.FramesShown();
-            if (now.seconds - from.seconds >= seconds) {
-                return now;
-            }
-            if (watch.Seconds() > 10.0 || !g.Running()) {
-                throw Failure("no frame " + std::to_string(seconds) + " s after the one at " +
-                              std::to_string(from.seconds) + " s within 10 s");
-            }
-            Hold(0.1);
-        }
-    };
-    const Frames start = framesFor(0.5);
-    const Frames end = framesFor(3.0);
+    const Frames start = g.AwaitFramesFor(0.5);
+    const Frames end = g.AwaitFramesFor(3.0);
     EXPECT_TRUE(MazeGone(g.Look()))
         << "the level change was not up when its frames had been counted";
     const double rate = (end.shown - start.shown) / (end.seconds - start.seconds);

@@ -45,11 +45,7 @@ TEST_F(Startup, GeometryOptionGivesTheWindowsSizeAndPlace) {
         if (c.geometry != nullptr) {
             options.args = {"-geometry", c.geometry};
         }
-        const Placement p = Start(options).Place();
-        EXPECT_TRUE(p.x == c.place.x && p.y == c.place.y && p.width == c.place.width &&
-                    p.height == c.place.height)
-            << (c.geometry != nullptr ? c.geometry : "no -geometry") << ": " << p.width << "x"
-            << p.height << "+" << p.x << "+" << p.y;
+        EXPECT_EQ(Start(options).Place(), c.place) << (c.geometry ? c.geometry : "no -geometry");
     }
 }
 
@@ -66,16 +62,13 @@ TEST_F(Startup, F11SwitchesBetweenFullScreenAndTheWindow) {
             return p.Width() == 1024 && p.Height() == 768 && !IsBlack(p.At(1019, 763));
         },
         10, "F11 on the intro did not fill the screen with its picture");
-    EXPECT_EQ(g.Place().x, 0);
-    EXPECT_EQ(g.Place().y, 0);
+    EXPECT_EQ(g.Place(), (Placement{0, 0, 1024, 768}));
     g.Press({"s"});
     g.Await([](const Picture& p) { return IsBlack(p.At(4, 4)) && p.Count(IsMagenta) > 20; }, 10,
             "s did not bring up the menu in full screen");
     g.Press({"F11"});
     g.Await(MenuOn(1), 10, "F11 on the menu did not give back the 800 x 552 window");
-    const Placement p = g.Place();
-    EXPECT_TRUE(p.x == 0 && p.y == 0 && p.width == 800 && p.height == 552)
-        << p.width << "x" << p.height << "+" << p.x << "+" << p.y;
+    EXPECT_EQ(g.Place(), (Placement{0, 0, 800, 552}));
 }
 
 // With no X display at all: --help prints the usage to standard output and

@@ -459,6 +459,10 @@ bool Game::Running() {
     return pid > 0 && status < 0;
 }
 
+std::ostream& operator<<(std::ostream& out, const Placement& p) {
+    return out << p.width << "x" << p.height << "+" << p.x << "+" << p.y;
+}
+
 Placement Game::Place() const {
     Display* display = server.Connection();
     XWindowAttributes attributes{};
@@ -538,6 +542,22 @@ Frames Game::FramesShown() const {
     std::ifstream in(dir + "/frames");
     in >> frames.shown >> frames.seconds;
     return frames;
+}
+
+Frames Game::AwaitFramesFor(double seconds) {
+    const Frames from = FramesShown();
+    const auto start = SteadyClock::now();
+    for (;;) {
+        const Frames now = FramesShown();
+        if (now.seconds - from.seconds >= seconds) {
+            return now;
+        }
+        if (SecondsSince(start) > 10.0 || !Running()) {
+            throw Failure("no frame " + std::to_string(seconds) + " s after the one at " +
+                          std::to_string(from.seconds) + " s within 10 s");
+        }
+        Pause();
+    }
 }
 
 double Game::CpuShare(double seconds, double* held) {

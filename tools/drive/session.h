@@ -15,6 +15,7 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,14 @@ struct Placement {
     int y;
     int width;
     int height;
+
+    bool operator==(const Placement& o) const {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
 };
+
+// "WxH+X+Y", as -geometry writes it.
+std::ostream& operator<<(std::ostream& out, const Placement& p);
 
 // The frames shown so far and the time of the latest, in seconds from the
 // first (the frame counter's count).
@@ -117,6 +125,10 @@ public:
     void Clock(double speed, double offset = 0.0);
     // The frames counted so far (GameOptions::frameCounter).
     Frames FramesShown() const;
+    // Waits up to 10 s for a frame shown at least seconds after the latest
+    // one counted now, and returns the count then; throws Failure when none
+    // comes.
+    Frames AwaitFramesFor(double seconds);
     // The share of one core that all the game's threads take over the next
     // seconds; *held gets the seconds that really passed.
     double CpuShare(double seconds, double* held);
