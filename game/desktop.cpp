@@ -5,13 +5,16 @@
 // it. What a task bar and window switcher recognise the window by: its class,
 // which matches the desktop entry (StartupWMClass=mazerush), the process it
 // belongs to, and the game's icon, the picture installed as mazerush.png.
-// What happens when the window is hidden: the game is told (it pauses play).
+// What happens when the window is hidden or shown again: the game is told
+// (play pauses, the level change waits). How the game waits for the X
+// server's events: on the window's connection, until a moment of the
+// steady clock, so that it sleeps between its ticks and on still screens.
 // And what happens when the window or the X display goes away other than by
 // the close button: the game ends at once with status 1 and one line on
 // standard error, on every screen, instead of running on without a window
 // or dying with Xlib's dump of the failed request.
-// Depends on: GLX (the window is the current drawable), Xlib, GLUT (window
-// status and timer callbacks), and the icon's pixels, which the build turns
+// Depends on: GLX (the window is the current drawable), Xlib, GLUT (the
+// window status callback), poll, and the icon's pixels, which the build turns
 // from data/mazerush.png into an array (tools/embed_icon.cpp).
 #include "desktop.h"
 
@@ -20,9 +23,12 @@
 #include <X11/Xatom.h>  // XA_CARDINAL
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>  // XClassHint, XParseGeometry
+#include <poll.h>       // ppoll, the wait for the X server's events
 #include <unistd.h>     // getpid, _exit
 
+#include <cmath>   // floor, of a wait's whole seconds
 #include <cstdio>  // fprintf, snprintf, fflush
+#include <limits>  // infinity, a check that never comes
 
 #include "mazerush_icon.inc"  // mazerushIcon: width, height, then ARGB pixels
 
@@ -38,15 +44,16 @@ static char windowClassName[] = "mazerush";
 static Display* watchedDisplay = nullptr;
 static Window watchedWindow = None;
 
-// What the game does when its window is hidden.
-static void (*onWindowHidden)() = nullptr;
+// What the game does when its window is hidden or shown again.
+static void (*onWindowHiddenOrShown)(bool hidden) = nullptr;
 
 // windowHidden is 1 while the window is unmapped (minimised, or on its way
-// out): then it is checked to exist every windowCheckMs. windowCheckSet is
-// 1 while the timer of the next check is set.
+// out): then it is checked to exist every windowCheckInterval seconds of the
+// steady clock, the next time at nextWindowCheck (0 until the loop's first
+// look after the window was hidden sets it).
 static int windowHidden = 0;
-static int windowCheckSet = 0;
-static const unsigned int windowCheckMs = 1000;
+static double nextWindowCheck = 0.0;
+static const double windowCheckInterval = 1.0;
 
 // ---------------------------------------------------------------------------
 // Public functions
@@ -167,45 +174,76 @@ static void CheckWindowExists() {
     XGetWindowAttributes(watchedDisplay, watchedWindow, &attributes);
 }
 
-// While the window is unmapped, checks every windowCheckMs that it exists:
-// a window destroyed while minimised sends no further event that GLUT
-// passes on.
-static void CheckHiddenWindow(int /*unused*/) {
-    windowCheckSet = 0;
-    if (!windowHidden) {
-        return;
-    }
-    CheckWindowExists();
-    windowCheckSet = 1;
-    glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
-}
-
 // GLUT's window status callback. A window hidden (minimised, or on another
-// workspace) is the game's to act on. GLUT ignores a window's destruction,
-// but a mapped window that is destroyed is unmapped first, which GLUT
-// reports as hidden: the window is checked then, and while it stays hidden.
+// workspace) or shown again is the game's to act on. GLUT ignores a
+// window's destruction, but a mapped window that is destroyed is unmapped
+// first, which GLUT reports as hidden: the window is checked then, and
+// while it stays hidden (CheckHiddenWindow).
 static void WindowStatus(int state) {
-    windowHidden = state == GLUT_HIDDEN ? 1 : 0;
-    if (!windowHidden) {
-        return;
+    const int hidden = state == GLUT_HIDDEN ? 1 : 0;
+    const bool changed = hidden != windowHidden;
+    windowHidden = hidden;
+    if (hidden) {
+        CheckWindowExists();
+        nextWindowCheck = 0.0;
     }
-    CheckWindowExists();
-    if (onWindowHidden != nullptr) {
-        onWindowHidden();
-    }
-    if (!windowCheckSet) {
-        windowCheckSet = 1;
-        glutTimerFunc(windowCheckMs, CheckHiddenWindow, 0);
+    if (changed && onWindowHiddenOrShown != nullptr) {
+        onWindowHiddenOrShown(hidden != 0);
     }
 }
 
-// Installs the handlers above for the current window, and onHidden for the
-// times it is hidden.
-void WatchWindow(void (*onHidden)()) {
-    onWindowHidden = onHidden;
+// Installs the handlers above for the current window, and onHiddenOrShown
+// for the times it is hidden and shown again.
+void WatchWindow(void (*onHiddenOrShown)(bool hidden)) {
+    onWindowHiddenOrShown = onHiddenOrShown;
     watchedDisplay = glXGetCurrentDisplay();
     watchedWindow = glXGetCurrentDrawable();
     XSetErrorHandler(XRequestFailed);
     XSetIOErrorHandler(XConnectionLost);
     glutWindowStatusFunc(WindowStatus);
+}
+
+bool WindowHidden() {
+    return windowHidden != 0;
+}
+
+// A window destroyed while unmapped sends no further event that GLUT passes
+// on, so while it stays hidden the game asks every windowCheckInterval
+// whether it still exists.
+void CheckHiddenWindow(double now) {
+    if (!windowHidden) {
+        return;
+    }
+    if (nextWindowCheck == 0.0) {
+        nextWindowCheck = now + windowCheckInterval;
+    } else if (now >= nextWindowCheck) {
+        CheckWindowExists();
+        nextWindowCheck = now + windowCheckInterval;
+    }
+}
+
+double NextWindowCheck() {
+    if (!windowHidden) {
+        return std::numeric_limits<double>::infinity();
+    }
+    return nextWindowCheck;
+}
+
+// Waits for the X server's next event, or until seconds have passed. Xlib
+// may already have read events into its queue (while it waited for the
+// reply to a request), which no wait on the connection would see: then it
+// returns at once. XPending also sends what requests are still buffered,
+// so that nothing the game asked for waits with it.
+void AwaitWindowEvent(double seconds) {
+    if (watchedDisplay == nullptr || XPending(watchedDisplay) > 0 || !(seconds > 0.0)) {
+        return;
+    }
+    pollfd connection{ConnectionNumber(watchedDisplay), POLLIN, 0};
+    if (seconds == std::numeric_limits<double>::infinity()) {
+        ppoll(&connection, 1, nullptr, nullptr);
+        return;
+    }
+    const double whole = std::floor(seconds);
+    const timespec wait{static_cast<time_t>(whole), static_cast<long>((seconds - whole) * 1e9)};
+    ppoll(&connection, 1, &wait, nullptr);
 }

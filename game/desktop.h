@@ -17,7 +17,22 @@ void IdentifyWindow();
 
 // From here on, the game ends with status 1 and one line on standard error
 // when its window is destroyed from outside or its X connection is lost,
-// and onHidden runs whenever GLUT reports the window hidden (unmapped:
-// minimised, or on another workspace); called right after the window is
-// created, while it is the current GLX drawable.
-void WatchWindow(void (*onHidden)());
+// and onHiddenOrShown runs whenever GLUT reports the window hidden
+// (unmapped: minimised, or on another workspace) or shown again; called
+// right after the window is created, while it is the current GLX drawable.
+void WatchWindow(void (*onHiddenOrShown)(bool hidden));
+
+// Whether the window is hidden now.
+bool WindowHidden();
+
+// While the window is hidden, checks once a second of the steady clock
+// (now, in seconds) that it still exists, since a window destroyed while
+// unmapped sends no event the game would see; NextWindowCheck is the
+// reading at which the next check is due (infinity while it is shown).
+void CheckHiddenWindow(double now);
+double NextWindowCheck();
+
+// Sleeps until the X server sends the game an event or seconds have passed
+// (infinity: until an event), and returns at once when an event is already
+// waiting.
+void AwaitWindowEvent(double seconds);

@@ -315,10 +315,9 @@ static void PlayKey(unsigned char key) {
 // Public functions
 // ---------------------------------------------------------------------------
 
-// The keyboard callback: the intro's, the menu's or play's keys. A key may
-// leave a screen on which nothing moved (pause, the menu, game over), so
-// the idle tick is handed back to GLUT; where nothing moves after the key
-// either, that tick takes itself off again.
+// The keyboard callback: the intro's, the menu's or play's keys. A key that
+// leaves a screen on which nothing moved (pause, the menu, game over) ends
+// the idle callback's wait, as any event does, and the next tick runs.
 void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
     if (intro) {
         IntroKey(key);
@@ -327,7 +326,6 @@ void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
     } else {
         PlayKey(key);
     }
-    glutIdleFunc(Idle);
 }
 
 // The special-key callback: the arrow keys are the keypad's digits, "8" up,
@@ -356,13 +354,14 @@ void SpecialKey(int key, int x, int y) {
     }
 }
 
-// What the game does when its window is hidden (minimised, or on another
-// workspace): in play, which nobody could follow, it pauses as P does, and P
-// resumes it; a pause already made stays one, and the other screens go on
-// as they are.
+// Pauses play as P does, where P would: in play, and on the level-change
+// screen, after which the next level then starts paused. A pause already
+// made stays one, and the other screens go on as they are. The game pauses
+// so when the player cannot follow it: its window hidden (minimised, or on
+// another workspace).
 void PauseHiddenPlay() {
-    const bool inPlay = intro == 0 && menu == 0 && changeLevel == 0 && gameOver == 0;
-    if (inPlay) {
+    const bool playKeys = intro == 0 && menu == 0 && gameOver == 0;
+    if (playKeys) {
         gamePaused = 1;
     }
 }

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // loop: the display, reshape and idle callbacks, which choose by the mode
-// flags what is drawn and what runs, the pace of the idle tick, and the play
-// tick.
-// Depends on: mazerush.h, board/ (the pellet under Gobbler), GLUT.
+// flags what is drawn and what runs, the pace of the idle tick and the
+// game's waits between ticks, all on the steady clock, and the play tick.
+// Depends on: mazerush.h, desktop.h (the wait for the X server's events, the
+// hidden window), board/ (the pellet under Gobbler), GLUT.
 #include <GL/glut.h>
 
-#include <cmath>  // ceil and lround for the ticks; tan and atan for the field of view
-#include <ctime>  // clock_gettime, the steady clock of the ticks
+#include <algorithm>  // min, of the moments to wake at
+#include <cmath>      // lround for the ticks; tan and atan for the field of view
+#include <ctime>      // clock_gettime, the steady clock of every wait
+#include <limits>     // infinity, a wake that never comes
 
 #include "../board/board.h"  // pellets, the cell codes
 #include "mazerush.h"
@@ -16,10 +19,11 @@
 // Module data: the pace of the idle tick
 // ---------------------------------------------------------------------------
 
-// Seconds on the system's steady clock, the one GLUT's timers count: the
-// pace of the ticks follows neither a setting of the wall clock nor the
-// game's own clock, which the end-to-end tests run faster, slower or not
-// at all.
+// Seconds on the system's steady clock. Every wait of the game counts it:
+// the pace of the ticks follows neither a setting of the wall clock (which
+// GLUT's own timers count, and which would hold the game still for as long
+// as the clock was set back) nor the game's own clock, which the end-to-end
+// tests run faster, slower or not at all.
 static double SteadySeconds() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
@@ -32,19 +36,14 @@ double nextTickTime = 0.0;
 // 1 once the picture of the latest tick has been drawn.
 static int tickDrawn = 0;
 
-// 1 while a GLUT timer is set to hand the idle callback back for the next
-// tick.
-static int tickWaitSet = 0;
-
 // How far short of its interval a piece's reading may fall and the piece
 // still step, where the machine keeps 60 ticks a second. The ticks then keep
-// to the 1/60 s grid, but each runs a fraction of a millisecond to a
-// millisecond or two late, as the GLUT timer that wakes it overshoots: the
-// readings of two ticks 12 apart differ by 0.2 s give or take that, and a
-// strict comparison would leave about half of Gobbler's 0.2 s steps to the
-// 13th tick, and a ghost's 0.05 s steps to the 4th instead of the 3rd. With
-// a quarter of a tick of leeway each step comes on the tick its interval
-// falls on, and never a tick early.
+// to the 1/60 s grid, but each runs a fraction of a millisecond late, as the
+// wait that ends at its slot overshoots: the readings of two ticks 12 apart
+// differ by 0.2 s give or take that, and a strict comparison would leave
+// about half of Gobbler's 0.2 s steps to the 13th tick, and a ghost's 0.05 s
+// steps to the 4th instead of the 3rd. With a quarter of a tick of leeway
+// each step comes on the tick its interval falls on, and never a tick early.
 static const double stepLeeway = tickInterval / 4.0;
 
 // The ticks in a row, up to the latest, that ran within stepLeeway of their
@@ -55,6 +54,12 @@ static const double stepLeeway = tickInterval / 4.0;
 // for the first tick at which its whole interval has passed.
 static int ticksOnTime = 0;
 
+// 1 from the end of a wait until the round of GLUT's loop after it is done.
+static int justWoke = 0;
+
+// No wait ends: the game sleeps until an event comes.
+static const double never = std::numeric_limits<double>::infinity();
+
 // ---------------------------------------------------------------------------
 // File-local helpers
 // ---------------------------------------------------------------------------
@@ -62,8 +67,12 @@ static int ticksOnTime = 0;
 // Whether the screen up is one whose idle tick runs: the intro, the level
 // change (also behind the menu or the game-over screen) and play. On the
 // menu, the game-over screen and paused play nothing moves until a key.
+// The level change waits, its clock held, while the window is hidden.
 static bool TickRuns() {
     const bool stillScreen = menu != 0 || gameOver != 0 || gamePaused != 0;
+    if (intro == 0 && changeLevel != 0 && WindowHidden()) {
+        return false;
+    }
     return intro != 0 || changeLevel != 0 || !stillScreen;
 }
 
@@ -89,30 +98,31 @@ static bool TakeTick() {
     return true;
 }
 
-// The GLUT timer set by WaitForTick: the next tick is due, so the idle
-// callback comes back.
-static void TickDue(int /*unused*/) {
-    tickWaitSet = 0;
-    glutIdleFunc(Idle);
+// Runs the tick of the screen up if one is due; returns whether it ran.
+static bool RunDueTick() {
+    if (!TickRuns() || !TakeTick()) {
+        return false;
+    }
+    tickDrawn = 0;
+    if (intro) {
+        IntroIdle();
+    } else if (changeLevel) {
+        LevelChangeIdle();
+    } else if (WindowHidden()) {
+        // Nobody can follow play in a hidden window, however it began.
+        PauseHiddenPlay();
+    } else {
+        PlayTick();
+    }
+    return true;
 }
 
-// Until the next tick is due, the idle callback is off and a GLUT timer set
-// for that moment brings it back: meanwhile GLUT sleeps until an event or
-// the timer instead of spinning, and a key that arrives is handled at once.
-// GLUT counts whole milliseconds of a clock it truncates, so its timer can
-// come up to a millisecond early: it is set a millisecond past the wait
-// rounded up, and the tick, a little late, keeps to its grid all the same.
-// A timer already set stays; should one come early all the same, the idle
-// callback sets another for the rest.
-static void WaitForTick() {
-    glutIdleFunc(nullptr);
-    if (tickWaitSet) {
-        return;
-    }
-    const double wait = nextTickTime - tickClock();
-    const double waitMs = wait > 0.0 ? std::ceil(wait * 1000.0) + 1.0 : 0.0;
-    glutTimerFunc(static_cast<unsigned int>(waitMs), TickDue, 0);
-    tickWaitSet = 1;
+// The steady clock's reading at which the game next has something to do
+// without a key: the next tick, where ticks run, and the next look at a
+// hidden window.
+static double NextWake() {
+    const double tick = TickRuns() ? nextTickTime : never;
+    return std::min(tick, NextWindowCheck());
 }
 
 // Hides the pointer over the window, or shows it again. In play it would
@@ -185,29 +195,56 @@ void Reshape(int w, int h) {
     glutPostRedisplay();
 }
 
-// The idle callback: at most 60 ticks a second of the intro, else of the
-// level change, else of play. The level-change tick is tested before the
-// menu, so that a game left from the level-change screen still lets that
-// screen finish its course.
+// The idle step: at most 60 ticks a second of the intro, else of the level
+// change, else of play. The level-change tick is tested before the menu, so
+// that a game left from the level-change screen still lets that screen
+// finish its course. On the menu, the game-over screen and paused play it
+// does nothing.
 void Idle() {
-    if (!TickRuns()) {
-        // Nothing on these screens moves until a key is pressed: GLUT stops
-        // calling back and waits for the next event instead of spinning a
-        // core, until the keyboard callback hands the tick back.
-        glutIdleFunc(nullptr);
+    RunDueTick();
+}
+
+// The idle callback that main hands to GLUT, which calls it whenever no
+// event is waiting: the idle step if a tick is due (its picture is then
+// drawn before anything waits), else a wait for the next event from the X
+// server (a key, the window shown) or for the next moment the game has
+// something to do, whichever comes first. So the ticks keep to the steady
+// clock, a key is answered at once, and a screen on which nothing moves
+// takes no processor time at all.
+void IdleOrWait() {
+    CheckHiddenWindow(tickClock());
+    if (RunDueTick()) {
         return;
     }
-    if (!TakeTick()) {
-        WaitForTick();
+    // GLUT carries out some of what a key asks for (F11's switch to full
+    // screen and back) over two rounds of its loop, the second asking the X
+    // server for it: after each wake, one more round goes by before the next
+    // wait, or the game would sleep with the request unsent.
+    if (justWoke) {
+        justWoke = 0;
         return;
     }
-    tickDrawn = 0;
-    if (intro) {
-        IntroIdle();
-    } else if (changeLevel) {
-        LevelChangeIdle();
-    } else {
-        PlayTick();
+    AwaitWindowEvent(NextWake() - tickClock());
+    justWoke = 1;
+}
+
+// What the game does when its window is hidden (minimised, or on another
+// workspace) or shown again. Play, which nobody could follow, pauses as P
+// does, and P resumes it. The level-change screen waits: its clock stands
+// still while the window is hidden, and no frame adds to the score, so its
+// seven seconds and its count go on where they were once it is shown; the
+// level after it starts paused, as after P on that screen.
+void WindowHiddenOrShown(bool hidden) {
+    if (hidden) {
+        PauseHiddenPlay();
+    }
+    if (changeLevel == 0 || levelChangeStart != 0) {
+        return;
+    }
+    if (hidden && levelChangeTimer.running) {
+        levelChangeTimer.Stop();
+    } else if (!hidden && !levelChangeTimer.running) {
+        levelChangeTimer.Start();
     }
 }
 

@@ -40,14 +40,14 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     glutCreateWindow("Gobbler");
     IdentifyWindow();
-    WatchWindow(PauseHiddenPlay);
+    WatchWindow(WindowHiddenOrShown);
     InitBoard();
     initgame();
     glutDisplayFunc(Display);
     glutReshapeFunc(Reshape);
     glutKeyboardFunc(Keyboard);
     glutSpecialFunc(SpecialKey);
-    glutIdleFunc(Idle);
+    glutIdleFunc(IdleOrWait);
     Init();
 #ifdef __SANITIZE_ADDRESS__
     atexit(CheckLeaksBeforeTheDriverStops);

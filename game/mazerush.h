@@ -184,6 +184,8 @@ void Display();
 void Reshape(int w, int h);
 double FieldOfView(double windowAspect);
 void Idle();
+void IdleOrWait();
+void WindowHiddenOrShown(bool hidden);
 void PlayTick();
 
 // rules.cpp: games, lives, levels, pellets and the power period

@@ -8,9 +8,15 @@
 #include <link.h>    // dl_iterate_phdr
 #include <unistd.h>  // usleep
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "gl_test.h"
+
+// Xlib after GoogleTest, whose names its macros (None, Bool) would spoil.
+#include <GL/glx.h>  // glXGetCurrentDrawable, the window keys are sent to
+#include <X11/Xlib.h>
 
 #ifdef __SANITIZE_ADDRESS__
 #include <sanitizer/lsan_interface.h>  // __lsan_do_leak_check
@@ -143,6 +149,49 @@ void ShowWindow() {
     glutShowWindow();
     // Mapped, whether or not another test program's window covers it.
     AwaitWindowStatus([](int status) { return status != GLUT_HIDDEN && status != -1; });
+}
+
+// The thread that sends keys, the key it sends next (nullptr: none) and
+// whether it goes on.
+static std::thread keySender;
+static std::atomic<const char*> keyToSend{nullptr};
+static std::atomic<bool> sendingKeys{false};
+
+static void SendKeys(::Window window) {
+    ::Display* display = XOpenDisplay(nullptr);
+    while (display != nullptr && sendingKeys) {
+        const char* name = keyToSend.exchange(nullptr);
+        if (name == nullptr) {
+            usleep(1000);
+            continue;
+        }
+        XKeyEvent event{};
+        event.type = KeyPress;
+        event.display = display;
+        event.window = window;
+        event.root = DefaultRootWindow(display);
+        event.same_screen = True;
+        event.keycode = XKeysymToKeycode(display, XStringToKeysym(name));
+        XSendEvent(display, window, True, KeyPressMask, reinterpret_cast<XEvent*>(&event));
+        XFlush(display);
+    }
+    if (display != nullptr) {
+        XCloseDisplay(display);
+    }
+}
+
+void StartSendingKeys() {
+    sendingKeys = true;
+    keySender = std::thread(SendKeys, glXGetCurrentDrawable());
+}
+
+void SendKey(const char* name) {
+    keyToSend = name;
+}
+
+void StopSendingKeys() {
+    sendingKeys = false;
+    keySender.join();
 }
 
 }  // namespace gltest

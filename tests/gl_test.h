@@ -56,4 +56,12 @@ bool RedisplayPending();
 void HideWindow();
 void ShowWindow();
 
+// Keys sent to the test window as X events, as a player's come, from a
+// thread of the test program with an X connection of its own: the game's
+// loop, asleep in the main thread, must wake for them. SendKey queues one
+// key by its X name ("p", "Escape") for the thread to send.
+void StartSendingKeys();
+void SendKey(const char* name);
+void StopSendingKeys();
+
 }  // namespace gltest

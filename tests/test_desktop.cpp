@@ -38,7 +38,7 @@ TEST(Desktop, AWindowHiddenInPlayPausesItUntilP) {
     initgame();
     intro = 0;
     glutSetWindow(gltest::Window());
-    WatchWindow(PauseHiddenPlay);
+    WatchWindow(WindowHiddenOrShown);
     glutHideWindow();
     EXPECT_TRUE(Until(Paused)) << "no pause";
     glutShowWindow();
@@ -61,4 +61,38 @@ TEST(Desktop, ThePointerIsHiddenOverPlayOnly) {
     menu = 1;
     Display();
     EXPECT_EQ(glutGet(GLUT_WINDOW_CURSOR), GLUT_CURSOR_INHERIT);
+}
+
+// Hidden on the level-change screen, the game waits: no tick moves the
+// screen on and its clock stands still, so that shown again it goes on for
+// the rest of its seven seconds, with the next level paused as after P.
+TEST(Desktop, AWindowHiddenOnTheLevelChangeHoldsItAndPausesTheNextLevel) {
+    InitBoard();
+    initgame();
+    intro = 0;
+    LevelFinished();
+    glutSetWindow(gltest::Window());
+    WatchWindow(WindowHiddenOrShown);
+    nextTickTime = tickClock() - tickInterval;
+    Idle();
+    const float panAt = xPos;
+    glutHideWindow();
+    ASSERT_TRUE(Until([] {
+        glutMainLoopEvent();
+        return WindowHidden();
+    }));
+    const double held = levelChangeTimer.Time();
+    levelChangeTimer.start -= 10.0;  // as if the window had stayed hidden 10 s
+    nextTickTime = tickClock() - tickInterval;
+    Idle();
+    EXPECT_EQ(xPos, panAt) << "the pan went on while hidden";
+    EXPECT_EQ(levelChangeTimer.Time(), held) << "its clock ran while hidden";
+    EXPECT_EQ(gamePaused, 1);
+    glutShowWindow();
+    ASSERT_TRUE(Until(gltest::RedisplayPending));
+    ASSERT_FALSE(WindowHidden());
+    nextTickTime = tickClock() - tickInterval;
+    Idle();
+    EXPECT_EQ(changeLevel, 1) << "the rest of the seven seconds";
+    EXPECT_GT(xPos, panAt);
 }

@@ -192,54 +192,69 @@ TEST(TickPace, EachPieceStepsOnTheTickItsIntervalFallsOn) {
 
 namespace {
 
-// Stages of a run of GLUT's event loop, each a timer callback 0.4 s after
-// the one before: long enough for one tick at least, in which Gobbler, due
-// to step every 0.2 s, steps.
+// The stages of the run: each asks for a key and then awaits, on every pass
+// of the loop, the state that the key and the ticks after it bring about.
+int stage = 0;
 int gobzAtStage = 0;
+double stageDeadline = 0.0;
 
-void NextStage(int stage);
-
-void After(int stage) {
-    glutTimerFunc(400, NextStage, stage);
+bool StageDone() {
+    switch (stage) {
+        case 0:  // paused from the start: p
+            return gobz > gobzAtStage;
+        case 1:  // Escape: the menu and a fresh game
+            return menu == 1 && gobz == 13;
+        case 2:  // p on the menu starts play
+            return gobz > 13;
+        case 3:  // game over, as the last life does: q, then p on the menu
+            return menu == 1;
+        default:
+            return gobz > 13;
+    }
 }
 
-void NextStage(int stage) {
-    switch (stage) {
-        case 0:  // paused from the start
-            gobzAtStage = gobz;
-            Keyboard('p', 0, 0);
-            break;
-        case 1:
-            EXPECT_GT(gobz, gobzAtStage) << "no tick after p resumed play";
-            Keyboard(27, 0, 0);  // Escape: the menu and a fresh game
-            break;
-        case 2:
-            EXPECT_TRUE(menu == 1 && gobz == 13) << "Escape did not bring the menu";
-            Keyboard('p', 0, 0);
-            break;
-        case 3:
-            EXPECT_GT(gobz, 13) << "no tick after p on the menu started play";
-            gameOver = 1;  // as the last life does
-            break;
-        case 4:
-            Keyboard('q', 0, 0);
-            Keyboard('p', 0, 0);
-            break;
-        default:
-            EXPECT_GT(gobz, 13) << "no tick after q on game over and p on the menu";
-            glutLeaveMainLoop();
+void StartStage(int next) {
+    static const char* const keys[] = {"p", "Escape", "p", "q", "p"};
+    static const char* const what[] = {"no tick after p resumed play",
+                                       "Escape did not bring the menu",
+                                       "no tick after p on the menu started play",
+                                       "q on game over did not bring the menu",
+                                       "no tick after p on the menu started play again"};
+    if (next > 0 && !StageDone()) {
+        if (tickClock() < stageDeadline) {
             return;
+        }
+        ADD_FAILURE() << what[next - 1];
+        glutLeaveMainLoop();
+        return;
     }
-    After(stage + 1);
+    if (next == 5) {
+        glutLeaveMainLoop();
+        return;
+    }
+    stage = next;
+    gobzAtStage = gobz;
+    if (stage == 3) {
+        gameOver = 1;
+    }
+    stageDeadline = tickClock() + 10.0;
+    gltest::SendKey(keys[stage]);
+}
+
+// The stage kept up on each pass of the loop, then the game's own idle
+// callback, which may sleep until the key asked for comes.
+void IdleAndStages() {
+    StartStage(stage + 1);
+    IdleOrWait();
 }
 
 }  // namespace
 
 // Runs the real event loop with the game's callbacks, as main hands them to
-// GLUT: on paused play, the menu and the game-over screen the tick takes
-// itself off, and the key that leaves each of them (p; p on the menu; q,
-// then p) brings it back. The loop ends the test program's GLUT session as
-// it returns.
+// GLUT: on paused play, the menu and the game-over screen the idle callback
+// sleeps, and the key that leaves each of them (p; p on the menu; q, then p)
+// wakes it and brings the ticks back. The loop ends the test program's GLUT
+// session as it returns.
 TEST(IdleTicks, LeavingEachStillScreenBringsTheTicksBack) {
     InitBoard();
     initgame();
@@ -247,8 +262,12 @@ TEST(IdleTicks, LeavingEachStillScreenBringsTheTicksBack) {
     gamePaused = 1;
     glutDisplayFunc(Display);
     glutKeyboardFunc(Keyboard);
-    glutIdleFunc(Idle);
+    glutIdleFunc(IdleAndStages);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
-    After(0);
+    WatchWindow(WindowHiddenOrShown);
+    gltest::StartSendingKeys();
+    stage = -1;
+    StartStage(0);
     glutMainLoop();
+    gltest::StopSendingKeys();
 }

@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     glutReshapeFunc(Reshape);
     glutKeyboardFunc(Keyboard);
     glutSpecialFunc(SpecialKey);
-    glutIdleFunc(Idle);
+    glutIdleFunc(IdleOrWait);
     Init();
 
     // Play in the 3D view, six ghosts stepping every 0.05 s.

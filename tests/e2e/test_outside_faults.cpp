@@ -64,14 +64,7 @@ TEST_F(OutsideFaults, WindowDestroyedOnEveryScreen) {
 
 TEST_F(OutsideFaults, WindowDestroyedWhileHidden) {
     StartWithKeys(1, {"s"});
-    XUnmapWindow(x.Connection(), game->Id());
-    XWindowAttributes attributes{};
-    const Stopwatch watch;
-    do {
-        XSync(x.Connection(), False);
-        XGetWindowAttributes(x.Connection(), game->Id(), &attributes);
-    } while (attributes.map_state == IsViewable && watch.Seconds() < 5.0);
-    ASSERT_NE(attributes.map_state, IsViewable) << "the window could not be hidden";
+    game->Show(false);
     // The window stays hidden a while before it goes, long enough for the game
     // to see it hidden and to have found it there then: the game must notice
     // by its own later checks that it has gone.
@@ -103,6 +96,47 @@ TEST_F(OutsideFaults, ClockSetBackAnHourDoesNotHoldPlayStill) {
     g.Press({"j"});
     g.Await([&before](const Picture& p) { return p.Differ(before, ScoreBox()) > 20; }, 10,
             "with the clock set back an hour, Gobbler ate nothing in 10 s");
+}
+
+// The wall clock stepped back 15 s (by hand, by NTP) once the game has run
+// longer than that, the steady clock untouched: the picture goes on moving
+// at once, in the intro and in play, rather than stand still until the wall
+// clock has made up the step. Each step comes where a frame takes less than
+// a tick to draw (a credit of the intro, play seen from behind), so that the
+// game waits between its ticks when the clock steps: the game runs twenty
+// times as fast until the fourth credit, some 17 s of its time in, and again
+// in the intro before play.
+TEST_F(OutsideFaults, WallClockSteppedBack15sKeepsThePictureMoving) {
+    // Three pictures in a row, each different from the one before, within
+    // 5 s (a frame already on its way when the clock stepped may come even
+    // where the game then stands still, and a credit rests for 3 s).
+    const auto moves = [](Game& g, const std::string& where) {
+        const Stopwatch watch;
+        for (int changes = 0; changes < 3; changes++) {
+            const Picture before = g.Look();
+            const Box whole{0, 0, before.Width(), before.Height()};
+            g.Await([&](const Picture& p) { return p.Differ(before, whole) > 20; },
+                    5.0 - watch.Seconds(),
+                    "with the wall clock stepped back 15 s, " + where + " stood still");
+        }
+    };
+    Game& g = StartOnClock(20);
+    g.Await(IntroUp, 15, "the intro did not show");
+    ASSERT_GT(Hold(0.85) * 20, 15.0);
+    g.Clock(1, -15);
+    moves(g, "the intro");
+    g.Clock(20, -15);
+    Hold(0.5);
+    g.Clock(1, -15);
+    g.Press({"s"});
+    g.Await(MenuOn(1), 10, "s did not bring up the menu");
+    g.Press({"m", "m", "v", "i", "i"});
+    g.Await(MenuOn(1), 5, "the highlight did not come back to PLAY GAME");
+    g.Press({"p"});
+    g.Await([](const Picture& p) { return !IsBlack(p.At(p.Width() / 2, p.Height() / 2)); }, 10,
+            "p did not start play seen from behind");
+    g.Clock(1, -30);
+    moves(g, "play");
 }
 
 }  // namespace

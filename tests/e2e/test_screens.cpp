@@ -61,6 +61,33 @@ TEST_F(Screens, LevelChangeShowsForSevenSecondsThenPlayReturns) {
                                                  << " and " << longest << " s of game time";
 }
 
+// Hidden on the level-change screen, the game waits for the player: 15 s of
+// its clock pass while the window is unmapped, yet shown again it is still
+// the level change, which runs out into the next level, paused as after P
+// until "p". (Before, the screen ran its seven seconds unseen, and play with
+// it.)
+TEST_F(Screens, AWindowHiddenOnTheLevelChangeComesBackToPausedPlay) {
+    Game& g = StartOnClock(1);
+    ToMenu(g);
+    ToPlay(g);
+    g.Press({"x"});
+    g.Await(MazeGone, 10, "X did not take the maze away");
+    g.Show(false);
+    g.Clock(30);
+    const double held = Hold(0.5);
+    g.Clock(1);
+    ASSERT_GT(held * 30, 7.0);
+    g.Show(true);
+    g.Await([](const Picture& p) { return MazeGone(p) && p.CountSampled(4, IsYellow) > 5; }, 5,
+            "shown again, the level change was over");
+    const Picture paused = g.Await(MazeUp, 20, "play did not come back after the level change");
+    Hold(1.0);
+    EXPECT_EQ(g.Look().Differ(paused, MazeBox()), 0) << "the next level did not start paused";
+    g.Press({"p"});
+    g.Await([&paused](const Picture& p) { return p.Differ(paused, MazeBox()) > 20; }, 5,
+            "p did not resume play");
+}
+
 // The level-change screen draws at most 60 frames a second, however fast the
 // machine: each of its frames adds 5 points, so its rate is the pace of the
 // score. The frame counter preloaded into the game notes each frame; half a

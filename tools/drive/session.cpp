@@ -431,8 +431,13 @@ void Game::FindWindow(double seconds) {
             Pause();
         }
     }
-    // Keys go to the window that has the focus: a key typed before the game's
-    // window has it would be lost.
+    Focus();
+}
+
+// Keys go to the window that has the focus: a key typed before the game's
+// window has it would be lost.
+void Game::Focus() {
+    Display* display = server.Connection();
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
     Window focus = 0;
     int revert = 0;
@@ -446,6 +451,33 @@ void Game::FindWindow(double seconds) {
     } while (focus != window && SecondsSince(asked) < 10.0);
     if (focus != window) {
         throw Failure("the game's window did not take the focus");
+    }
+}
+
+void Game::Show(bool shown) {
+    Display* display = server.Connection();
+    if (shown) {
+        XMapWindow(display, window);
+    } else {
+        XUnmapWindow(display, window);
+    }
+    XWindowAttributes attributes{};
+    const auto asked = SteadyClock::now();
+    do {
+        XSync(display, False);
+        if (XGetWindowAttributes(display, window, &attributes) == 0) {
+            throw Failure("the game's window has gone");
+        }
+        if ((attributes.map_state == IsViewable) != shown) {
+            Pause();
+        }
+    } while ((attributes.map_state == IsViewable) != shown && SecondsSince(asked) < 5.0);
+    if ((attributes.map_state == IsViewable) != shown) {
+        throw Failure(shown ? "the game's window could not be shown"
+                            : "the game's window could not be hidden");
+    }
+    if (shown) {
+        Focus();
     }
 }
 

@@ -106,6 +106,10 @@ public:
     // Where the window stands on the screen now, and its size.
     Placement Place() const;
 
+    // Hides the window (unmaps it, as a minimised window is) or shows it
+    // again with the focus, and waits until the X server has done it.
+    void Show(bool shown);
+
     // Types keys, by their X names ("s", "Escape", "Down", "F11"), through XTEST
     // into the focused window.
     void Press(const std::vector<std::string>& keys);
@@ -144,6 +148,7 @@ public:
 
 private:
     void FindWindow(double seconds);
+    void Focus();
 
     XServer& server;
     std::string dir;  // the game's files: output, clock, frame count
