@@ -98,8 +98,14 @@ static const GLfloat linearFogEnd = 30.0f;
 // ---------------------------------------------------------------------------
 
 // Leaves the menu; the game was prepared before the menu came up, so the
-// idle callback takes over play from here.
+// idle callback takes over play from here. A game abandoned on the
+// level-change screen left that screen running behind the menu: the new
+// game does not inherit it (nor the points it would add, nor its "Level"
+// line), but starts at once, from nothing.
 static void StartPlay() {
+    if (changeLevel) {
+        EndLevelChange();
+    }
     menu = 0;
     SetFog();
 }

@@ -236,6 +236,7 @@ void DisplayMenu();
 // screens.cpp: the level-change and game-over screens, and the camera and
 // mouth step that the screens around play share.
 void LevelChangeIdle();
+void EndLevelChange();
 void DisplayLevelChange();
 void DisplayGameOver();
 void ScreenPerspective(double fovy, double aspectRatio);

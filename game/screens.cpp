@@ -86,6 +86,18 @@ bool ScreenChompStep(double interval) {
 // Level change
 // ---------------------------------------------------------------------------
 
+// Ends the level-change screen: the next one starts its clock from 0, and
+// the camera and the spin from nothing.
+void EndLevelChange() {
+    levelChangeTimer.Reset();
+    levelChangeStart = 0;
+    changeLevel = 0;
+    xPos = 0.0f;
+    yPos = 0.0f;
+    zPos = 0.0f;
+    happy = 0.0;
+}
+
 // One idle step of the level-change screen: the pan, its end, the chomp and
 // the spin.
 void LevelChangeIdle() {
@@ -101,13 +113,7 @@ void LevelChangeIdle() {
     xPos = static_cast<float>(elapsed / levelChangeLength * levelChangePanLength +
                               levelChangePanStart);
     if (elapsed > levelChangeLength) {
-        // The screen is over; the next level change starts its clock from 0.
-        levelChangeTimer.Reset();
-        changeLevel = 0;
-        xPos = 0.0f;
-        yPos = 0.0f;
-        zPos = 0.0f;
-        happy = 0.0;
+        EndLevelChange();
     }
     if (ScreenChompStep(levelChangeChompInterval)) {
         happy += spinStep;

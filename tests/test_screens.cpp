@@ -256,6 +256,23 @@ TEST(ScreensDispatch, LeftForTheMenuTheLevelChangeRunsOnBehindIt) {
     EXPECT_EQ(changeLevel, 0);
 }
 
+// Play chosen on the menu before the level change left behind it is over
+// starts a fresh game at once: no "Level 1" screen of its own, and no points
+// from one.
+TEST(ScreensDispatch, PlayFromTheMenuEndsALevelChangeLeftBehindIt) {
+    intro = 0;
+    menu = 0;
+    score = 930;
+    LevelFinished();
+    IdleTick();
+    Keyboard(27, 0, 0);  // Escape: the menu, a fresh game
+    IdleTick();
+    Keyboard('p', 0, 0);
+    EXPECT_EQ(changeLevel, 0);
+    Display();
+    EXPECT_TRUE(score == 0 && levelNum == 1 && menu == 0 && xPos == 0.0f);
+}
+
 TEST(ScreensDispatch, WithGameOverSetTooTheLevelChangeComesFirst) {
     BeginLevelChange();
     gameOver = 1;
