@@ -99,6 +99,7 @@ coverage: deps-coverage
 		echo "coverage: tests that failed in the coverage build:"; \
 		cat $(COVERAGE)/Testing/Temporary/LastTestsFailed.log; }
 	@gcovr --root . --filter 'game/' --filter 'board/' --filter 'models/' --filter 'support/' \
+		--filter 'sound/' \
 		--exclude-unreachable-branches --exclude-throw-branches \
 		--txt build/coverage.txt --html-details build/coverage.html --print-summary $(COVERAGE)
 	@echo "Coverage report: build/coverage.txt, build/coverage.html"
@@ -128,11 +129,11 @@ memcheck: deps-memcheck
 		--gtest_also_run_disabled_tests --gtest_filter='Memcheck.*'
 
 # clang-tidy (the checks of .clang-tidy) and cppcheck over the sources of
-# game/, board/, models/ and support/, read through the compile database of a
-# build dir of their own, in which the icon's array that game/desktop.cpp
-# includes is made first; any finding fails (on Debian 12 and 13: see
-# below). A finding that stays is silenced on its line with a NOLINT or
-# cppcheck-suppress comment that says why.
+# game/, board/, models/, support/ and sound/, read through the compile
+# database of a build dir of their own, in which the icon's array that
+# game/desktop.cpp includes is made first; any finding fails (on Debian 12
+# and 13: see below). A finding that stays is silenced on its line with a
+# NOLINT or cppcheck-suppress comment that says why.
 # clang-tidy's count of the warnings it dropped (system headers) and the
 # progress lines of clang-tidy 19 ("[3/18] Processing file ...") are left out.
 #
@@ -169,7 +170,7 @@ LINT_RELEASES := bookworm trixie
 CODENAME := $(shell . /etc/os-release 2>/dev/null && echo "$$VERSION_CODENAME")
 LINT_GATES := $(if $(filter $(CODENAME),$(LINT_RELEASES)),yes,no)
 LINT := build/lint
-LINT_SOURCES := $(wildcard game/*.cpp board/*.cpp models/*.cpp support/*.cpp)
+LINT_SOURCES := $(wildcard game/*.cpp board/*.cpp models/*.cpp support/*.cpp sound/*.cpp)
 CPPCHECK_ADDED := constParameterPointer constVariablePointer nullPointerOutOfMemory \
 	nullPointerOutOfResources knownPointerToBool returnByReference \
 	suspiciousFloatingPointCast uselessOverride eraseIteratorOutOfBounds \
