@@ -13,7 +13,7 @@ ASAN := build/asan
 # game's own release build, which needs none of them.
 AUTOPLAY := build/autoplay
 
-.PHONY: run test asan flaky build coverage bench shots icon autoplay demo soak memcheck lint package clean FORCE
+.PHONY: run test asan flaky build coverage bench shots sounds icon autoplay demo soak memcheck lint package clean FORCE
 COVERAGE := build/coverage
 
 deps-%: FORCE
@@ -64,6 +64,15 @@ flaky: asan
 # A screenshot of each screen of the real program, saved under docs/.
 shots: deps-headless build autoplay
 	@$(AUTOPLAY)/autoplay shots $(RELEASE)/mazerush docs
+
+# docs/sounds.png: every sound of the game's synthesiser, its waveform and
+# its spectrogram, drawn by soundplot (tools/soundplot.cpp) of the release
+# build.
+sounds: deps-build
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF >/dev/null
+	@cmake --build $(RELEASE) -j $(JOBS) --target soundplot -- --no-print-directory
+	@$(RELEASE)/soundplot docs/sounds.png
+	@echo "docs/sounds.png: every sound's waveform and spectrogram"
 
 # The desktop icon data/mazerush.png, cropped from a frame of the real game.
 icon: deps-headless build autoplay
