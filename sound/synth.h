@@ -17,7 +17,7 @@ const int synthRate = 44100;
 // Every sound of the game.
 enum soundT {
     SOUND_CHOMP_LOW,     // a pellet eaten; the chomps alternate low and high
-    SOUND_CHOMP_HIGH,    //
+    SOUND_CHOMP_HIGH,    // the other pitch of the chomp
     SOUND_POWER_PELLET,  // a power pellet eaten: a short call
     SOUND_BLUE,          // loop: the pulsing tone of the blue period
     SOUND_GHOST_EATEN,   // a blue ghost eaten
