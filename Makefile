@@ -13,7 +13,7 @@ ASAN := build/asan
 # game's own release build, which needs none of them.
 AUTOPLAY := build/autoplay
 
-.PHONY: run test asan flaky build coverage bench shots icon autoplay demo soak memcheck lint package clean FORCE
+.PHONY: run test asan flaky build coverage bench shots sounds icon autoplay demo soak memcheck lint package clean FORCE
 COVERAGE := build/coverage
 
 deps-%: FORCE
@@ -65,6 +65,15 @@ flaky: asan
 shots: deps-headless build autoplay
 	@$(AUTOPLAY)/autoplay shots $(RELEASE)/mazerush docs
 
+# docs/sounds.png: every sound of the game's synthesiser, its waveform and
+# its spectrogram, drawn by soundplot (tools/soundplot.cpp) of the release
+# build.
+sounds: deps-build
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF >/dev/null
+	@cmake --build $(RELEASE) -j $(JOBS) --target soundplot -- --no-print-directory
+	@$(RELEASE)/soundplot docs/sounds.png
+	@echo "docs/sounds.png: every sound's waveform and spectrogram"
+
 # The desktop icon data/mazerush.png, cropped from a frame of the real game.
 icon: deps-headless build autoplay
 	@$(AUTOPLAY)/autoplay icon $(RELEASE)/mazerush data/mazerush.png
@@ -99,6 +108,7 @@ coverage: deps-coverage
 		echo "coverage: tests that failed in the coverage build:"; \
 		cat $(COVERAGE)/Testing/Temporary/LastTestsFailed.log; }
 	@gcovr --root . --filter 'game/' --filter 'board/' --filter 'models/' --filter 'support/' \
+		--filter 'sound/' \
 		--exclude-unreachable-branches --exclude-throw-branches \
 		--txt build/coverage.txt --html-details build/coverage.html --print-summary $(COVERAGE)
 	@echo "Coverage report: build/coverage.txt, build/coverage.html"
@@ -128,11 +138,11 @@ memcheck: deps-memcheck
 		--gtest_also_run_disabled_tests --gtest_filter='Memcheck.*'
 
 # clang-tidy (the checks of .clang-tidy) and cppcheck over the sources of
-# game/, board/, models/ and support/, read through the compile database of a
-# build dir of their own, in which the icon's array that game/desktop.cpp
-# includes is made first; any finding fails (on Debian 12 and 13: see
-# below). A finding that stays is silenced on its line with a NOLINT or
-# cppcheck-suppress comment that says why.
+# game/, board/, models/, support/ and sound/, read through the compile
+# database of a build dir of their own, in which the icon's array that
+# game/desktop.cpp includes is made first; any finding fails (on Debian 12
+# and 13: see below). A finding that stays is silenced on its line with a
+# NOLINT or cppcheck-suppress comment that says why.
 # clang-tidy's count of the warnings it dropped (system headers) and the
 # progress lines of clang-tidy 19 ("[3/18] Processing file ...") are left out.
 #
@@ -169,7 +179,7 @@ LINT_RELEASES := bookworm trixie
 CODENAME := $(shell . /etc/os-release 2>/dev/null && echo "$$VERSION_CODENAME")
 LINT_GATES := $(if $(filter $(CODENAME),$(LINT_RELEASES)),yes,no)
 LINT := build/lint
-LINT_SOURCES := $(wildcard game/*.cpp board/*.cpp models/*.cpp support/*.cpp)
+LINT_SOURCES := $(wildcard game/*.cpp board/*.cpp models/*.cpp support/*.cpp sound/*.cpp)
 CPPCHECK_ADDED := constParameterPointer constVariablePointer nullPointerOutOfMemory \
 	nullPointerOutOfResources knownPointerToBool returnByReference \
 	suspiciousFloatingPointCast uselessOverride eraseIteratorOutOfBounds \
