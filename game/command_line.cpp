@@ -31,8 +31,11 @@ const std::array<GlutOption, 7> glutOptions{{
     {"-sync", false},
 }};
 
+// The option that starts the game muted.
+const char* const muteOption = "--mute";
+
 const char* const usage =
-    "Usage: mazerush [X options]\n"
+    "Usage: mazerush [--mute] [X options]\n"
     "       mazerush --help | --version\n"
     "A maze chase in 3D: steer Gobbler through the maze, eat its pellets and\n"
     "keep clear of the ghosts.\n"
@@ -40,6 +43,7 @@ const char* const usage =
     "Options:\n"
     "  --help              print this help and exit\n"
     "  --version           print the version and exit\n"
+    "  --mute              start with the sound off (F10 turns it on and off)\n"
     "\n"
     "X options, handed to GLUT:\n"
     "  -display DISPLAY    open the window on DISPLAY instead of $DISPLAY\n"
@@ -50,7 +54,8 @@ const char* const usage =
     "  -gldebug            report OpenGL errors after each round of events\n"
     "  -sync               make X requests synchronously\n"
     "\n"
-    "F11 switches between full screen and the window. The other keys are\n"
+    "F11 switches between full screen and the window, F10 turns the sound\n"
+    "off and on. The other keys are\n"
     "described in the manual page: man 6 mazerush\n";
 
 // The GLUT option named word, or nullptr.
@@ -81,6 +86,9 @@ std::optional<int> ReadCommandLine(int argc, const char* const* argv) {
             std::fputs("mazerush " MAZERUSH_VERSION "\n", stdout);
             return 0;
         }
+        if (std::strcmp(word, muteOption) == 0) {
+            continue;
+        }
         const GlutOption* option = FindGlutOption(word);
         if (option == nullptr) {
             return Refuse(word[0] == '-' ? "unrecognized option" : "unexpected argument", word);
@@ -107,4 +115,16 @@ const char* GeometryOption(int argc, const char* const* argv) {
         }
     }
     return geometry;
+}
+
+bool MuteOption(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const GlutOption* option = FindGlutOption(argv[i]);
+        if (option != nullptr && option->takesValue) {
+            ++i;  // a value, not an option
+        } else if (std::strcmp(argv[i], muteOption) == 0) {
+            return true;
+        }
+    }
+    return false;
 }

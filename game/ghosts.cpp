@@ -112,6 +112,7 @@ void killghost(ghostT* g) {
     ReturnHome(g, &from);
     score += ghostPoints;
     ghostKilled = 1;
+    PlaySound(SOUND_GHOST_EATEN);
     deadGhost.x = g->x;
     deadGhost.z = g->z;
     glutPostRedisplay();

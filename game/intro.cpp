@@ -212,6 +212,9 @@ static const IntroCharacter introCharacters[] = {
     {16, noGhost, 0.0f, 0.0f, 0, 0, 1, swallowMouth},
 };
 
+// How each of the three ghosts hums, heard in the chases: its pitch.
+static const float introGhostPitches[3] = {1.0f, 1.26f, 0.89f};  // red, yellow, green
+
 // ---------------------------------------------------------------------------
 // Module data
 // ---------------------------------------------------------------------------
@@ -392,6 +395,10 @@ static void EnterPhase(int phase) {
             shakeUp = 1;
             shakeCount = 0;
             shakeRestart = 1;
+            PlaySound(SOUND_RUMBLE);
+            break;
+        case 18:
+            PlaySound(SOUND_TITLE);
             break;
         case 17:
             SetCamera(0.0f, 0.0f, 0.0f);
@@ -459,6 +466,7 @@ static void RunPhase(int phase) {
             if (e > closeInLength) {
                 SetCamera(0.0f, 0.0f, 0.0f);
                 EndPhase(phase);
+                PlaySound(SOUND_GULP);
             }
             break;
         case 17:
@@ -578,4 +586,26 @@ void DisplayIntro() {
     }
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glutSwapBuffers();
+}
+
+// The ghosts of the chase as the intro's camera hears them, standing where
+// they are drawn while the camera passes, and the camera as the listener:
+// fills voices (three at most) and listener, and returns how many ghosts
+// are heard (none outside the chases).
+int IntroGhostsHeard(voiceT voices[], listenerT* listener) {
+    const int phase = IdlePhase();
+    int heard = 0;
+    for (const IntroCharacter& c : introCharacters) {
+        if (c.phase != phase || c.ghost == noGhost) {
+            continue;
+        }
+        voiceT& v = voices[heard++];
+        v.x = c.x;
+        v.y = 0.0f;
+        v.z = 0.0f;
+        v.sound = c.eyesOnly ? SOUND_EYES : (c.scared ? SOUND_BLUE_HUM : SOUND_HUM);
+        v.pitch = c.eyesOnly ? 1.0f : introGhostPitches[c.ghost];
+    }
+    *listener = listenerT{{xPos, yPos, zPos}, {0.0f, 0.0f, -1.0f}, {0.0f, 1.0f, 0.0f}};
+    return heard;
 }

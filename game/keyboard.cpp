@@ -7,7 +7,8 @@
 // difficulty, which sets how many ghosts play and how fast they step, and
 // the fog, which sets the GL fog state and the clear colour.
 // Depends on: mazerush.h (game state, IsGobWall, RestartGame, LevelFinished),
-// OpenGL, GLUT (freeglut, for the full-screen switch).
+// sound/ (the menu's ticks, the mute key), OpenGL, GLUT (freeglut, for the
+// full-screen switch).
 #include <GL/freeglut.h>  // glutFullScreenToggle
 
 #include <cstdlib>  // exit
@@ -108,6 +109,7 @@ static void StartPlay() {
     }
     menu = 0;
     SetFog();
+    PlaySound(SOUND_MENU_PLAY);
 }
 
 // The lower key ("4", "K") on the selected line.
@@ -177,11 +179,13 @@ static void Steer(dirT keyDir) {
     }
 }
 
-// During the intro only "S" does anything: it skips to the menu.
+// During the intro only "S" does anything: it skips to the menu, and the
+// intro's sounds stop with it.
 static void IntroKey(unsigned char key) {
     if (key != 'S' && key != 's') {
         return;
     }
+    SilenceSound();
     intro = 0;
     t = 0.0;
     openMouth = 1;
@@ -189,12 +193,8 @@ static void IntroKey(unsigned char key) {
     glutPostRedisplay();
 }
 
-// The main menu: move the cursor, change the selected line's setting, or
-// use the line's own initial.
-static void MenuKey(unsigned char key) {
-    if (key < menuFirstKey || key > menuLastKey) {
-        return;
-    }
+// What a key of the menu does.
+static void MenuChoice(unsigned char key) {
     switch (key) {
         case '8':
         case 'I':
@@ -263,6 +263,25 @@ static void MenuKey(unsigned char key) {
     }
 }
 
+// The menu's highlight and settings, to hear a key that changed them.
+static int MenuState() {
+    return ((currMenuItem * 10 + difficulty) * 10 + ThreeDView) * 10 + fogtype;
+}
+
+// The main menu: move the cursor, change the selected line's setting, or
+// use the line's own initial. A key that moves the highlight or changes a
+// setting ticks.
+static void MenuKey(unsigned char key) {
+    if (key < menuFirstKey || key > menuLastKey) {
+        return;
+    }
+    const int before = MenuState();
+    MenuChoice(key);
+    if (menu && MenuState() != before) {
+        PlaySound(SOUND_MENU_TICK);
+    }
+}
+
 // Play, paused play, the level-change and the game-over screens.
 static void PlayKey(unsigned char key) {
     if (key < playFirstKey || key > playLastKey) {
@@ -323,7 +342,9 @@ static void PlayKey(unsigned char key) {
 
 // The keyboard callback: the intro's, the menu's or play's keys. A key that
 // leaves a screen on which nothing moved (pause, the menu, game over) ends
-// the idle callback's wait, as any event does, and the next tick runs.
+// the idle callback's wait, as any event does, and the next tick runs. The
+// sound hears the screen the key leaves up (unpaused, left for the menu)
+// at once, so that the sound of a key typed right after it is not held.
 void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
     if (intro) {
         IntroKey(key);
@@ -332,16 +353,21 @@ void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
     } else {
         PlayKey(key);
     }
+    HearScreen();
 }
 
 // The special-key callback: the arrow keys are the keypad's digits, "8" up,
-// "2" down, "4" left and "6" right, on every screen, and F11, as in games
-// and browsers, switches between full screen and the window; the other
-// special keys (the other function keys, Home, ...) do nothing.
+// "2" down, "4" left and "6" right, on every screen; F11, as in games and
+// browsers, switches between full screen and the window, and F10 mutes the
+// sound and unmutes it; the other special keys (the other function keys,
+// Home, ...) do nothing.
 void SpecialKey(int key, int x, int y) {
     switch (key) {
         case GLUT_KEY_F11:
             glutFullScreenToggle();
+            break;
+        case GLUT_KEY_F10:
+            ToggleMute();
             break;
         case GLUT_KEY_UP:
             Keyboard('8', x, y);

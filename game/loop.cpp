@@ -36,6 +36,10 @@ double nextTickTime = 0.0;
 // 1 once the picture of the latest tick has been drawn.
 static int tickDrawn = 0;
 
+// 1 once the first frame has been drawn: the audio device, which may take
+// a while to open, waits for it.
+static int framesDrawn = 0;
+
 // How far short of its interval a piece's reading may fall and the piece
 // still step, where the machine keeps 60 ticks a second. The ticks then keep
 // to the 1/60 s grid, but each runs a fraction of a millisecond late, as the
@@ -118,11 +122,13 @@ static bool RunDueTick() {
 }
 
 // The steady clock's reading at which the game next has something to do
-// without a key: the next tick, where ticks run, and the next look at a
-// hidden window.
+// without a key: the next tick, where ticks run, the next look at a hidden
+// window, and the end of the sounds playing, after which the audio device
+// rests.
 static double NextWake() {
     const double tick = TickRuns() ? nextTickTime : never;
-    return std::min(tick, NextWindowCheck());
+    const double soundEnds = tickClock() + SoundSecondsLeft();
+    return std::min({tick, NextWindowCheck(), soundEnds});
 }
 
 // Hides the pointer over the window, or shows it again. In play it would
@@ -154,6 +160,7 @@ void Display() {
         }
         tickDrawn = 1;
     }
+    framesDrawn = 1;
     if (intro) {
         DisplayIntro();
     } else if (menu) {
@@ -210,10 +217,16 @@ void Idle() {
 // server (a key, the window shown) or for the next moment the game has
 // something to do, whichever comes first. So the ticks keep to the steady
 // clock, a key is answered at once, and a screen on which nothing moves
-// takes no processor time at all.
+// takes no processor time at all. Each round, the sound hears the screen
+// up, and the audio device rests if nothing sounds.
 void IdleOrWait() {
     CheckHiddenWindow(tickClock());
-    if (RunDueTick()) {
+    const bool ticked = RunDueTick();
+    HearScreen();
+    if (framesDrawn) {
+        UpdateSound();
+    }
+    if (ticked) {
         return;
     }
     // GLUT carries out some of what a key asks for (F11's switch to full

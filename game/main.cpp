@@ -11,8 +11,9 @@
 #include <optional>  // the exit status ReadCommandLine may return
 
 #include "../board/board.h"     // InitBoard, Init
+#include "../sound/sound.h"     // InitSound, CloseSound
 #include "../support/random.h"  // Randomize
-#include "command_line.h"       // ReadCommandLine, GeometryOption
+#include "command_line.h"       // ReadCommandLine, GeometryOption, MuteOption
 #include "mazerush.h"
 
 #ifdef __SANITIZE_ADDRESS__
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
         return *status;
     }
     Randomize();
+    InitSound(MuteOption(argc, argv));
     const char* geometry = GeometryOption(argc, argv);
     glutInit(&argc, argv);
     InitWindowGeometry(geometry, window_width, window_height);
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
     glutSpecialFunc(SpecialKey);
     glutIdleFunc(IdleOrWait);
     Init();
+    atexit(CloseSound);
 #ifdef __SANITIZE_ADDRESS__
     atexit(CheckLeaksBeforeTheDriverStops);
 #endif

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "../board/board.h"    // boardRows, boardCols: the grid that marks covers
+#include "../sound/sound.h"    // voiceT, listenerT: the ghosts as heard
 #include "../support/stack.h"  // stackCDT, a ghost's path home
 #include "../support/timer.h"  // Timer, every clock of the game
 #include "desktop.h"           // the window's geometry and watch, which main sets up
@@ -227,8 +228,12 @@ void SetDifficulty();
 void SetFog();
 void CreateFog();
 
-// scene.cpp: the in-game frame.
+// scene.cpp: the in-game frame and the camera of play.
 void DisplayGame();
+void PlayCamera(double eye[3], double centre[3]);
+
+// hearing.cpp: what the player hears of the screen up.
+void HearScreen();
 
 // menu.cpp: the main menu.
 void DisplayMenu();
@@ -247,3 +252,4 @@ bool ScreenChompStep(double interval);
 // intro.cpp: the animated intro.
 void IntroIdle();
 void DisplayIntro();
+int IntroGhostsHeard(voiceT voices[], listenerT* listener);

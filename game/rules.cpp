@@ -4,7 +4,7 @@
 // pellet is worth, when a level ends and how the next one gets harder, the
 // power period in which the ghosts can be eaten, and the loss of a life.
 // Depends on: mazerush.h (the game state, the ghosts), board/ (the maze and
-// its refill), GLUT (redisplay requests).
+// its refill), sound/ (the sounds of its events), GLUT (redisplay requests).
 #include <GL/glut.h>
 
 #include <cmath>  // lround
@@ -88,6 +88,7 @@ void restartgame() {
 // carried over would leave the menu's last frame standing once play starts,
 // as a paused game draws nothing.
 void RestartGame() {
+    SilenceSound();
     initgame();
     InitBoard();
     pelletsEaten = 0;
@@ -109,9 +110,14 @@ void RestartGame() {
     glutPostRedisplay();
 }
 
-// Scores and removes the pellet at (x, z); the last one ends the level.
+// Scores and removes the pellet at (x, z), with a chomp (a power pellet has
+// its own call); the last one ends the level.
 void eatPellet(int x, int z) {
-    score += pellets[x][z] == cellPowerPellet ? powerPelletPoints : pelletPoints;
+    const bool power = pellets[x][z] == cellPowerPellet;
+    score += power ? powerPelletPoints : pelletPoints;
+    if (!power) {
+        PlayChomp();
+    }
     glutPostRedisplay();
     pellets[x][z] = cellEmpty;
     pelletsEaten++;
@@ -134,12 +140,15 @@ void LevelFinished() {
     }
     ghostspeed = static_cast<double>(steps) / ghostSpeedStepsPerSecond;
     restartgame();
+    PlaySound(SOUND_FANFARE);
     glutPostRedisplay();
 }
 
 // A power pellet: Gobbler speeds up, every active ghost turns scared and
-// reverses, and the 15 seconds begin (again).
+// reverses, and the 15 seconds begin (again), and their tone with them.
 void StartPowerPeriod() {
+    PlaySound(SOUND_POWER_PELLET);
+    RestartBlue();
     invincible = 1;
     gobspeed = gobPowerSpeed;
     for (int i = 0; i < num_ghosts; i++) {
@@ -162,7 +171,8 @@ void EndPowerPeriod() {
 }
 
 // A dangerous ghost caught Gobbler: one life less, the last ends the game;
-// the pieces go back to their start cells either way.
+// the pieces go back to their start cells either way. The catch is heard,
+// or on the last life the catch and the game's end.
 void LoseLife() {
     glutPostRedisplay();
     menLeft--;
@@ -170,5 +180,6 @@ void LoseLife() {
         gameOver = 1;
         glutPostRedisplay();
     }
+    PlaySound(gameOver ? SOUND_GAME_OVER : SOUND_CAUGHT);
     restartgame();
 }

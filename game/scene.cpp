@@ -135,6 +135,29 @@ static void DrawGhostKill(const ghostT& g) {
 // Public functions
 // ---------------------------------------------------------------------------
 
+// The camera of play in the view in use, up along +y: from above, 30 units
+// over the maze's centre; from behind, above and behind Gobbler, looking down
+// at it at 45 degrees.
+void PlayCamera(double eye[3], double centre[3]) {
+    if (ThreeDView) {
+        const double x = RowToWorld(gobx);
+        const double z = ColToWorld(gobz);
+        eye[0] = x;
+        eye[1] = behindHeight;
+        eye[2] = z + behindDistance;
+        centre[0] = x;
+        centre[1] = 0.0;
+        centre[2] = z;
+    } else {
+        eye[0] = aboveEyeX;
+        eye[1] = aboveEyeY;
+        eye[2] = aboveEyeZ;
+        centre[0] = 0.0;
+        centre[1] = 0.0;
+        centre[2] = 0.0;
+    }
+}
+
 // Draws one frame of play and swaps the buffers.
 void DisplayGame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -144,13 +167,10 @@ void DisplayGame() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(FieldOfView(aspect), aspect, nearPlane, farPlane);
-    if (ThreeDView) {
-        const double x = RowToWorld(gobx);
-        const double z = ColToWorld(gobz);
-        gluLookAt(x, behindHeight, z + behindDistance, x, 0.0, z, 0.0, 1.0, 0.0);
-    } else {
-        gluLookAt(aboveEyeX, aboveEyeY, aboveEyeZ, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    }
+    double eye[3];
+    double centre[3];
+    PlayCamera(eye, centre);
+    gluLookAt(eye[0], eye[1], eye[2], centre[0], centre[1], centre[2], 0.0, 1.0, 0.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 

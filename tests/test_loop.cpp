@@ -215,11 +215,10 @@ bool StageDone() {
 
 void StartStage(int next) {
     static const char* const keys[] = {"p", "Escape", "p", "q", "p"};
-    static const char* const what[] = {"no tick after p resumed play",
-                                       "Escape did not bring the menu",
-                                       "no tick after p on the menu started play",
-                                       "q on game over did not bring the menu",
-                                       "no tick after p on the menu started play again"};
+    static const char* const what[] = {
+        "no tick after p resumed play", "Escape did not bring the menu",
+        "no tick after p on the menu started play", "q on game over did not bring the menu",
+        "no tick after p on the menu started play again"};
     if (next > 0 && !StageDone()) {
         if (tickClock() < stageDeadline) {
             return;

@@ -41,8 +41,10 @@ drive::Game& Case::Start(drive::GameOptions options) {
     }
     // Mesa's software renderer, and the sanitizer build's settings: leaks of
     // the GL driver and the X libraries alone are left out of its leak check
-    // (tests/gl_main.cpp says why the TLS option).
-    options.env.insert(options.env.begin(), {"LIBGL_ALWAYS_SOFTWARE=1",
+    // (tests/gl_main.cpp says why the TLS option). The sound goes to OpenAL
+    // Soft's wave writer, which writes nothing unless a case gives it a file
+    // (drive::Recording): no case plays through the machine's speakers.
+    options.env.insert(options.env.begin(), {"LIBGL_ALWAYS_SOFTWARE=1", "ALSOFT_DRIVERS=wave",
                                              "LSAN_OPTIONS=suppressions=" + SourceDir() +
                                                  "/tests/lsan.supp:print_suppressions=0",
                                              "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0",

@@ -89,7 +89,7 @@ TEST_F(Startup, CommandLineIsAnsweredWithoutADisplay) {
 
     ran = run({"-iconic", "-display", ":99", "--help"});
     EXPECT_EQ(ran.status, 0);
-    EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), "Usage: mazerush [X options]");
+    EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), "Usage: mazerush [--mute] [X options]");
     for (const char* option : {"--version", "-display", "-geometry", "-iconic", "-direct",
                                "-indirect", "-gldebug", "-sync", "man 6 mazerush"}) {
         EXPECT_NE(ran.output.find(option), std::string::npos) << "--help does not name " << option;
