@@ -349,7 +349,8 @@ int Icon(const std::string& game, const std::string& file) {
     return 0;
 }
 
-// One line a screen: its name, the share of one core that all the game's
+// How long the game took from its start to its first frame, in ms. Then
+// one line a screen: its name, the share of one core that all the game's
 // threads take, in per cent, and the frames a second, over seconds; then the
 // points one level change adds: each of its frames adds 5, so they are its
 // frames counted from "x" to its end, 5 each. It runs from paused play, so
@@ -384,6 +385,7 @@ int ScreenCosts(const std::string& game, double seconds) {
     {
         Game g(x, options);
         g.Await(IntroUp, 15, "the intro did not show");
+        std::printf("first frame\t%.0f ms\n", 1000.0 * g.FramesShown().firstAfter);
         report(g, "intro");
         g.Press({"s"});
         g.Await(MenuOn(1), 10, "s did not bring up the menu");

@@ -4,9 +4,10 @@
 // shows, for the end-to-end tests and autoplay. It stands in for
 // glXSwapBuffers and hands each call on to the real one. After every frame
 // it replaces the file named by MAZERUSH_SWAPCOUNT with the line "frames
-// seconds": the frames shown so far and the time of the latest since the
-// first; the line is written beside the file and renamed over it, so that a
-// reader at any moment finds a whole line. Nothing else of the game is
+// seconds first": the frames shown so far, the time of the latest since the
+// first, and the time of the first on the steady clock (how long the game
+// took to show its first picture); the line is written beside the file and
+// renamed over it, so that a reader at any moment finds a whole line. Nothing else of the game is
 // touched.
 // Depends on: libdl (dlsym), GLX.
 #include <GL/glx.h>
@@ -31,15 +32,15 @@ swapT realSwap = nullptr;
 double firstFrame = -1.0;
 long framesShown = 0;
 
-// Replaces the file at path with the frames shown so far and the time of
-// the latest.
+// Replaces the file at path with the frames shown so far, the time of the
+// latest and the time of the first.
 void WriteCount(const char* path, double seconds) {
     const std::string beside = std::string(path) + ".new";
     FILE* out = fopen(beside.c_str(), "w");
     if (out == nullptr) {
         return;
     }
-    fprintf(out, "%ld %.6f\n", framesShown, seconds);
+    fprintf(out, "%ld %.6f %.6f\n", framesShown, seconds, firstFrame);
     fclose(out);
     rename(beside.c_str(), path);
 }

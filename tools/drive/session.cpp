@@ -403,6 +403,7 @@ Game::Game(XServer& x, GameOptions options) : server(x), dir(MakeTempDir("game")
     std::vector<std::string> argv = options.prefix;
     argv.push_back(options.program);
     argv.insert(argv.end(), options.args.begin(), options.args.end());
+    startedAt = std::chrono::duration<double>(SteadyClock::now().time_since_epoch()).count();
     pid = Spawn(argv, env, dir + "/stdout", dir + "/stderr", true, -1);
     FindWindow(options.windowDeadline);
 }
@@ -570,9 +571,11 @@ void Game::Clock(double speed, double offset) {
 }
 
 Frames Game::FramesShown() const {
-    Frames frames{0, 0.0};
+    Frames frames{0, 0.0, 0.0};
+    double first = 0.0;
     std::ifstream in(dir + "/frames");
-    in >> frames.shown >> frames.seconds;
+    in >> frames.shown >> frames.seconds >> first;
+    frames.firstAfter = first - startedAt;
     return frames;
 }
 

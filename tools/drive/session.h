@@ -79,10 +79,12 @@ struct Placement {
 std::ostream& operator<<(std::ostream& out, const Placement& p);
 
 // The frames shown so far and the time of the latest, in seconds from the
-// first (the frame counter's count).
+// first (the frame counter's count), and the seconds from the game's start
+// to its first frame.
 struct Frames {
     long shown;
     double seconds;
+    double firstAfter;
 };
 
 using Shows = std::function<bool(const Picture&)>;
@@ -153,6 +155,7 @@ private:
     XServer& server;
     std::string dir;  // the game's files: output, clock, frame count
     pid_t pid = -1;
+    double startedAt = 0.0;  // the steady clock's reading when it was started
     int status = -1;
     Window window = 0;
     Picture last;
