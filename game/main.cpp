@@ -3,7 +3,7 @@
 // main: program entry. Answers the command line's --help and --version (or
 // refuses a word it does not know) before any window opens; otherwise opens
 // the game's window, fills the maze, places the pieces, hands the callbacks
-// to GLUT and runs its event loop.
+// to GLUT, starts the gamepads and runs its event loop.
 // Depends on: the game module, the maze module, GLUT.
 #include <GL/glut.h>
 
@@ -14,6 +14,7 @@
 #include "../sound/sound.h"     // InitSound, CloseSound
 #include "../support/random.h"  // Randomize
 #include "command_line.h"       // ReadCommandLine, GeometryOption, MuteOption
+#include "gamepad.h"            // InitGamepads, QuitGamepads
 #include "mazerush.h"
 
 #ifdef __SANITIZE_ADDRESS__
@@ -55,6 +56,11 @@ int main(int argc, char** argv) {
 #ifdef __SANITIZE_ADDRESS__
     atexit(CheckLeaksBeforeTheDriverStops);
 #endif
+    // Where SDL cannot start, the keyboard alone plays. Registered after the
+    // leak check, SDL's end runs before it.
+    if (InitGamepads()) {
+        atexit(QuitGamepads);
+    }
     glutMainLoop();
     return 0;
 }
