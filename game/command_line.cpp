@@ -54,9 +54,30 @@ const char* const usage =
     "  -gldebug            report OpenGL errors after each round of events\n"
     "  -sync               make X requests synchronously\n"
     "\n"
-    "F11 switches between full screen and the window, F10 turns the sound\n"
-    "off and on. The other keys are\n"
-    "described in the manual page: man 6 mazerush\n";
+    "Keys (letters in either case) and gamepad buttons, on any pad that SDL\n"
+    "knows, plugged in before or during the game (A is the south button, Y the\n"
+    "north one; the stick is the left one):\n"
+    "  Intro:\n"
+    "    S                Start, A       skip to the menu\n"
+    "  Menu:\n"
+    "    Up, Down         D-pad, stick   choose a line (or 8 and 2, I and M)\n"
+    "    Left, Right      D-pad, stick   lower or raise its setting (or 4 and 6,\n"
+    "                                    K and J); on PLAY GAME play, on QUIT quit\n"
+    "    P                Start, A       play, on PLAY GAME\n"
+    "    D, V, F, Q       A              next difficulty, 2D or 3D view, next fog,\n"
+    "                                    quit, each on its own line\n"
+    "  Play, the level-change and the game-over screens:\n"
+    "    Up, Down,        D-pad, stick   steer (or 8, 2, 4, 6 and I, M, J, K)\n"
+    "    Left, Right\n"
+    "    P                Start          pause and resume\n"
+    "    T                Y              switch between the 2D and the 3D view\n"
+    "    Escape, Q        Back           abandon the game for the menu\n"
+    "    Z, X                            add 500 points, finish the level\n"
+    "  Every screen:\n"
+    "    F11                             full screen and back\n"
+    "    F10                             sound off and on\n"
+    "Up, Down, Left and Right are the arrow keys. A pad unplugged in play pauses\n"
+    "it. More in the manual page: man 6 mazerush\n";
 
 // The GLUT option named word, or nullptr.
 const GlutOption* FindGlutOption(const char* word) {
