@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
-// keyboard: the game's only input. The keyboard callback in its three modes
-// (the intro, the main menu, and play with the screens around it), the
+// keyboard: the game's keys, which a gamepad's buttons also run
+// (gamepad.cpp). The keyboard callback in its three modes (the intro, the
+// main menu, and play with the screens around it), the
 // special-key callback that makes the arrow keys the keypad's digits and F11
 // the switch to full screen and back, and the settings its keys change: the
 // difficulty, which sets how many ghosts play and how fast they step, and
