@@ -71,12 +71,13 @@ TEST_F(Startup, F11SwitchesBetweenFullScreenAndTheWindow) {
     EXPECT_EQ(g.Place(), (Placement{0, 0, 800, 552}));
 }
 
-// With no X display at all: --help prints the usage to standard output and
-// --version the project's version, both with exit status 0 and nothing on
-// standard error; GLUT's options before --help are taken as GLUT's, value
-// and all. A word that neither the game nor GLUT takes, or a GLUT option
-// missing its value, is refused with one line naming it and the hint, exit
-// status 2. The deadline ends a program that wrongly goes on to play.
+// With no X display at all: --help prints the usage, with the keys and the
+// gamepad's buttons, to standard output and --version the project's
+// version, both with exit status 0 and nothing on standard error; GLUT's
+// options before --help are taken as GLUT's, value and all. A word that
+// neither the game nor GLUT takes, or a GLUT option missing its value, is
+// refused with one line naming it and the hint, exit status 2. The deadline
+// ends a program that wrongly goes on to play.
 TEST_F(Startup, CommandLineIsAnsweredWithoutADisplay) {
     const auto run = [](std::vector<std::string> args) {
         args.insert(args.begin(), e2e::Program());
@@ -90,8 +91,9 @@ TEST_F(Startup, CommandLineIsAnsweredWithoutADisplay) {
     ran = run({"-iconic", "-display", ":99", "--help"});
     EXPECT_EQ(ran.status, 0);
     EXPECT_EQ(ran.output.substr(0, ran.output.find('\n')), "Usage: mazerush [--mute] [X options]");
-    for (const char* option : {"--version", "-display", "-geometry", "-iconic", "-direct",
-                               "-indirect", "-gldebug", "-sync", "man 6 mazerush"}) {
+    for (const char* option :
+         {"--version", "-display", "-geometry", "-iconic", "-direct", "-indirect", "-gldebug",
+          "-sync", "man 6 mazerush", "Escape", "F11", "D-pad", "Start", "Back"}) {
         EXPECT_NE(ran.output.find(option), std::string::npos) << "--help does not name " << option;
     }
     EXPECT_EQ(ran.errors, "");
