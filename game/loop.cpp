@@ -4,7 +4,8 @@
 // flags what is drawn and what runs, the pace of the idle tick and the
 // game's waits between ticks, all on the steady clock, and the play tick.
 // Depends on: mazerush.h, desktop.h (the wait for the X server's events, the
-// hidden window), board/ (the pellet under Gobbler), GLUT.
+// hidden window), gamepad.h (the pads looked at between events), sound/
+// (the audio device's rounds), board/ (the pellet under Gobbler), GLUT.
 #include <GL/glut.h>
 
 #include <algorithm>  // min, of the moments to wake at
@@ -13,6 +14,7 @@
 #include <limits>     // infinity, a wake that never comes
 
 #include "../board/board.h"  // pellets, the cell codes
+#include "gamepad.h"         // PollGamepads, GamepadsOpen
 #include "mazerush.h"
 
 // ---------------------------------------------------------------------------
@@ -58,8 +60,16 @@ static const double stepLeeway = tickInterval / 4.0;
 // for the first tick at which its whole interval has passed.
 static int ticksOnTime = 0;
 
-// 1 from the end of a wait until the round of GLUT's loop after it is done.
+// 1 from the end of a wait (or a look at the pads) until the round of
+// GLUT's loop after it is done.
 static int justWoke = 0;
+
+// The pads are looked at once a tick while one is open, so that a press is
+// answered within a tick on every screen, and once a second while none is,
+// so that one plugged in is noticed within a second; nextPadLook is the
+// steady clock's reading at which they are looked at next.
+static const double padLookWithoutPads = 1.0;
+static double nextPadLook = 0.0;
 
 // No wait ends: the game sleeps until an event comes.
 static const double never = std::numeric_limits<double>::infinity();
@@ -122,13 +132,24 @@ static bool RunDueTick() {
 }
 
 // The steady clock's reading at which the game next has something to do
-// without a key: the next tick, where ticks run, the next look at a hidden
-// window, and the end of the sounds playing, after which the audio device
-// rests.
+// without a key: the next tick, where ticks run, the next look at the pads
+// and at a hidden window, and the end of the sounds playing, after which
+// the audio device rests.
 static double NextWake() {
     const double tick = TickRuns() ? nextTickTime : never;
     const double soundEnds = tickClock() + SoundSecondsLeft();
-    return std::min({tick, NextWindowCheck(), soundEnds});
+    return std::min({tick, nextPadLook, NextWindowCheck(), soundEnds});
+}
+
+// Looks at the pads when it is time: a press runs its key, and what it asks
+// for is drawn in the next round of GLUT's loop, before any wait.
+static void LookAtPads(double now) {
+    if (now < nextPadLook) {
+        return;
+    }
+    PollGamepads();
+    nextPadLook = now + (GamepadsOpen() ? tickInterval : padLookWithoutPads);
+    justWoke = 1;
 }
 
 // Hides the pointer over the window, or shows it again. In play it would
@@ -215,12 +236,13 @@ void Idle() {
 // event is waiting: the idle step if a tick is due (its picture is then
 // drawn before anything waits), else a wait for the next event from the X
 // server (a key, the window shown) or for the next moment the game has
-// something to do, whichever comes first. So the ticks keep to the steady
+// something to do (a tick, a look at the pads), whichever comes first. So the ticks keep to the steady
 // clock, a key is answered at once, and a screen on which nothing moves
 // takes no processor time at all. Each round, the sound hears the screen
 // up, and the audio device rests if nothing sounds.
 void IdleOrWait() {
     CheckHiddenWindow(tickClock());
+    LookAtPads(tickClock());
     const bool ticked = RunDueTick();
     HearScreen();
     if (framesDrawn) {

@@ -252,3 +252,17 @@ TEST_F(Gamepad, UnplugPausesPlayUntilStart) {
     Unplug();
     EXPECT_EQ(State(), before);
 }
+
+// The game's own idle callback looks at the pads on a screen where nothing
+// moves, where it otherwise sleeps on its X connection: a press on the menu
+// moves the highlight without a key or any other event to wake it.
+TEST_F(Gamepad, TheLoopWakesForAPressOnTheStillMenu) {
+    Show(1);
+    WatchWindow(WindowHiddenOrShown);
+    IdleOrWait();  // the pads looked at: the next look is a tick away
+    SDL_JoystickSetVirtualButton(pads.back(), SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
+    for (int round = 0; round < 200 && currMenuItem == 1; round++) {
+        IdleOrWait();
+    }
+    EXPECT_EQ(currMenuItem, 2) << "the loop did not look at the pad while it waited";
+}
