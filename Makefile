@@ -6,22 +6,49 @@
 # names the install of its whole need first, so that one apt-get run
 # installs it; the installs of the targets it builds on then find nothing
 # missing.
+#
+# Where there is no dpkg (another system than Debian and its kin), or with
+# DEPS=0, nothing is installed: one line says what the build needs, and
+# CMake names what it does not find.
+#
+# A player's build (build, run, package) prints the compiler's warnings; the
+# developers' builds (asan for test, lint, coverage, bench, memcheck) turn
+# them into errors (MAZERUSH_WERROR). Each configure names the option, as
+# the release and autoplay builds serve both.
 JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 # autoplay and the tools it drives the game with (tools/), apart from the
 # game's own release build, which needs none of them.
 AUTOPLAY := build/autoplay
+PLAYER := -DMAZERUSH_WERROR=OFF
+DEVELOPER := -DMAZERUSH_WERROR=ON
 
-.PHONY: run test asan flaky build coverage bench shots sounds icon autoplay demo soak memcheck lint package clean FORCE
+.PHONY: run test asan flaky build coverage bench shots sounds icon autoplay demo soak memcheck lint package clean FORCE no-deps
 COVERAGE := build/coverage
 
+ifeq ($(origin DEPS),undefined)
+DEPS := $(if $(shell command -v dpkg-query 2>/dev/null),1,0)
+endif
+export DEPS
+
+ifeq ($(DEPS),0)
+deps-%: no-deps ;
+else
 deps-%: FORCE
 	@scripts/install-deps $*
+endif
 FORCE:
+# DEPS=0: the installs stand down, with one line said once (DEPS_SAID: by
+# the make that runs this one).
+no-deps:
+	@$(if $(DEPS_SAID),:,echo) "Installing no packages (DEPS=0, or no dpkg):" \
+		"the game needs CMake 3.18, a C++17 compiler, pkg-config and the development files of" \
+		"OpenGL with GLX and GLU, freeglut, Xlib, libpng, OpenAL and SDL2; the tests XTest," \
+		"GoogleTest and Xvfb as well."
 
 build: deps-build
-	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF >/dev/null
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF $(PLAYER) >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) -- --no-print-directory
 
 # Builds a release build and starts the game on the user's X display; with
@@ -31,7 +58,7 @@ build: deps-build
 run: build
 	@scripts/run-game $(RELEASE)/mazerush || { status=$$?; [ $$status -eq 3 ] || exit $$status; \
 		echo "No X display can be reached; playing mazerush for about 8 s on a virtual display (Xvfb)."; \
-		$(MAKE) --no-print-directory demo; }
+		$(MAKE) --no-print-directory demo DEPS_SAID=1; }
 
 # About 8 s of play on a virtual X server, as a player would play (past the
 # intro, PLAY GAME, a few turns): build/mazerush-menu.png, the last moment of
@@ -42,12 +69,14 @@ demo: deps-headless build autoplay
 # autoplay (tools/autoplay.cpp), which plays the game from outside on a
 # virtual X server, with the fake clock and the frame counter beside it.
 autoplay: deps-driven
-	@cmake -S . -B $(AUTOPLAY) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF -DMAZERUSH_AUTOPLAY=ON >/dev/null
+	@cmake -S . -B $(AUTOPLAY) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF -DMAZERUSH_AUTOPLAY=ON \
+		$(PLAYER) >/dev/null
 	@cmake --build $(AUTOPLAY) -j $(JOBS) --target autoplay fakeclock swapcount -- --no-print-directory
 
 # The sanitizer build (address, undefined, leak) that the tests run on.
 asan: deps-suite
-	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAZERUSH_SANITIZE=ON \
+		$(DEVELOPER) >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS) -- --no-print-directory
 
 # The whole test suite on a virtual X server, each test run once, after the
@@ -69,7 +98,7 @@ shots: deps-headless build autoplay
 # its spectrogram, drawn by soundplot (tools/soundplot.cpp) of the release
 # build.
 sounds: deps-build
-	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF >/dev/null
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF $(PLAYER) >/dev/null
 	@cmake --build $(RELEASE) -j $(JOBS) --target soundplot -- --no-print-directory
 	@$(RELEASE)/soundplot docs/sounds.png
 	@echo "docs/sounds.png: every sound's waveform and spectrogram"
@@ -101,7 +130,7 @@ dist:
 
 # Line and branch coverage of the program's own code by the whole suite.
 coverage: deps-coverage
-	@cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_COVERAGE=ON >/dev/null
+	@cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_COVERAGE=ON $(DEVELOPER) >/dev/null
 	@cmake --build $(COVERAGE) -j $(JOBS) -- --no-print-directory
 	@find $(COVERAGE) -name '*.gcda' -delete
 	@scripts/with-display ctest --test-dir $(COVERAGE) -j $(JOBS) >/dev/null || { \
@@ -117,7 +146,8 @@ coverage: deps-coverage
 # writes build/bench-report.md.
 BENCH := build/bench
 bench: deps-bench
-	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF -DMAZERUSH_BENCH=ON >/dev/null
+	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF -DMAZERUSH_BENCH=ON \
+		$(DEVELOPER) >/dev/null
 	@cmake --build $(BENCH) -j $(JOBS) -- --no-print-directory
 	@scripts/bench-report $(BENCH)
 
@@ -132,7 +162,7 @@ soak: asan
 # without sanitizers.
 MEMCHECK := build/memcheck
 memcheck: deps-memcheck
-	@cmake -S . -B $(MEMCHECK) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(MEMCHECK) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(DEVELOPER) >/dev/null
 	@cmake --build $(MEMCHECK) -j $(JOBS) --target mazerush mazerush_e2e -- --no-print-directory
 	@MEMCHECK_LOG=$(CURDIR)/build/memcheck.log $(MEMCHECK)/tests/mazerush_e2e \
 		--gtest_also_run_disabled_tests --gtest_filter='Memcheck.*'
@@ -190,7 +220,7 @@ LICENSED_FILES := Makefile CMakeLists.txt .ci/run .clang-tidy .clang-format \
 	$(wildcard */*.cpp */*.h */*/*.cpp */*/*.h */CMakeLists.txt scripts/* tests/e2e/*.sh tests/*.supp \
 	data/*.6.in data/*.xml.in data/*.desktop)
 lint: deps-lint
-	@cmake -S . -B $(LINT) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_TESTS=OFF >/dev/null
+	@cmake -S . -B $(LINT) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_TESTS=OFF $(DEVELOPER) >/dev/null
 	@cmake --build $(LINT) --target mazerush_icon -- --no-print-directory >/dev/null
 	@rm -f $(LINT)/found
 	@out=$$(clang-tidy -p $(LINT) --quiet $(LINT_SOURCES) 2>&1) || echo clang-tidy >>$(LINT)/found; \
