@@ -1,11 +1,11 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Copyright (C) 2026 the mazerush developers
-# The README's commands. Each one first installs the Debian packages it needs
-# when they are missing: deps-PURPOSE installs those of PURPOSE in
-# scripts/packages (scripts/install-deps, which asks dpkg first). A command
-# names the install of its whole need first, so that one apt-get run
-# installs it; the installs of the targets it builds on then find nothing
-# missing.
+# The README's commands; `make` alone is `make build`. Each one first
+# installs the Debian packages it needs when they are missing: deps-PURPOSE
+# installs those of PURPOSE in scripts/packages (scripts/install-deps, which
+# asks dpkg first). A command names the install of its whole need first, so
+# that one apt-get run installs it; the installs of the targets it builds on
+# then find nothing missing.
 #
 # Where there is no dpkg (another system than Debian and its kin), or with
 # DEPS=0, nothing is installed: one line says what the build needs, and
@@ -18,19 +18,30 @@
 JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
+LINT := build/lint
 # autoplay and the tools it drives the game with (tools/), apart from the
 # game's own release build, which needs none of them.
 AUTOPLAY := build/autoplay
+COVERAGE := build/coverage
+PACKAGE := build/package
+BENCH := build/bench
+MEMCHECK := build/memcheck
 PLAYER := -DMAZERUSH_WERROR=OFF
 DEVELOPER := -DMAZERUSH_WERROR=ON
-
-.PHONY: run test asan flaky build coverage bench shots sounds icon autoplay demo soak memcheck lint package clean FORCE no-deps
-COVERAGE := build/coverage
 
 ifeq ($(origin DEPS),undefined)
 DEPS := $(if $(shell command -v dpkg-query 2>/dev/null),1,0)
 endif
 export DEPS
+
+.PHONY: build run demo autoplay asan test flaky shots sounds icon package package-check dist \
+	coverage bench soak memcheck lint clean FORCE no-deps
+
+# The game's release build, build/release/mazerush: the first target, so
+# that `make` alone makes it.
+build: deps-build
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF $(PLAYER) >/dev/null
+	@cmake --build $(RELEASE) -j $(JOBS) -- --no-print-directory
 
 ifeq ($(DEPS),0)
 deps-%: no-deps ;
@@ -46,10 +57,6 @@ no-deps:
 		"the game needs CMake 3.18, a C++17 compiler, pkg-config and the development files of" \
 		"OpenGL with GLX and GLU, freeglut, Xlib, libpng, OpenAL and SDL2; the tests XTest," \
 		"GoogleTest and Xvfb as well."
-
-build: deps-build
-	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF $(PLAYER) >/dev/null
-	@cmake --build $(RELEASE) -j $(JOBS) -- --no-print-directory
 
 # Builds a release build and starts the game on the user's X display; with
 # none, plays it on a virtual one (make demo, which installs the virtual
@@ -110,7 +117,6 @@ icon: deps-headless build autoplay
 # The Debian package build/package/mazerush_<version>_amd64.deb, built by
 # CPack from a release build of its own, then what lintian finds in it (an
 # error fails the target).
-PACKAGE := build/package
 package: deps-package
 	@scripts/make-package $(PACKAGE) $(JOBS)
 	@lintian --display-info $(PACKAGE)/mazerush_*.deb
@@ -118,13 +124,11 @@ package: deps-package
 # Debian's own install check of that package (scripts/package-check):
 # piuparts installs, removes and purges it in a fresh minimal Debian 12 and
 # Debian 13 and fails on any failed step or file left behind.
-.PHONY: package-check
 package-check: deps-package-check package
 	@scripts/package-check $(PACKAGE)/mazerush_*.deb build/package-check
 
 # The source release build/mazerush-<version>.tar.gz: the committed tree of
 # HEAD, written by git archive; the same commit gives the same bytes.
-.PHONY: dist
 dist:
 	@scripts/make-dist build
 
@@ -144,7 +148,6 @@ coverage: deps-coverage
 
 # Release build with the benchmarks; runs them and the real game in play, and
 # writes build/bench-report.md.
-BENCH := build/bench
 bench: deps-bench
 	@cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DMAZERUSH_TESTS=OFF -DMAZERUSH_BENCH=ON \
 		$(DEVELOPER) >/dev/null
@@ -160,90 +163,17 @@ soak: asan
 
 # A whole session of the real program under valgrind's memcheck, on a build
 # without sanitizers.
-MEMCHECK := build/memcheck
 memcheck: deps-memcheck
 	@cmake -S . -B $(MEMCHECK) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(DEVELOPER) >/dev/null
 	@cmake --build $(MEMCHECK) -j $(JOBS) --target mazerush mazerush_e2e -- --no-print-directory
 	@MEMCHECK_LOG=$(CURDIR)/build/memcheck.log $(MEMCHECK)/tests/mazerush_e2e \
 		--gtest_also_run_disabled_tests --gtest_filter='Memcheck.*'
 
-# clang-tidy (the checks of .clang-tidy) and cppcheck over the sources of
-# game/, board/, models/, support/ and sound/, read through the compile
-# database of a build dir of their own, in which the icon's array that
-# game/desktop.cpp includes is made first; any finding fails (on Debian 12
-# and 13: see below). A finding that stays is silenced on its line with a
-# NOLINT or cppcheck-suppress comment that says why.
-# clang-tidy's count of the warnings it dropped (system headers) and the
-# progress lines of clang-tidy 19 ("[3/18] Processing file ...") are left out.
-#
-# The lint means the same on Debian 12 (clang-tidy 14, cppcheck 2.10) and
-# Debian 13 (clang-tidy 19, cppcheck 2.17): both run the same checks.
-# .clang-tidy names its checks one by one. cppcheck cannot be given a list,
-# so the checks that cppcheck 2.11 to 2.17 added are suppressed here: a check
-# only Debian 13 runs would fail code that passes on Debian 12. They are the
-# ids that `cppcheck --errorlist` lists on 2.17 and not on 2.10, less those
-# 2.10 has all the same (it reports macroWithSemicolon, pointerOutOfBoundsCond
-# and nonStandardCharLiteral without listing them) and the two that are
-# 2.10's checks renamed (constParameter and constVariable, now
-# constParameterReference and constVariableReference, which still run). The
-# ones among them that find something in this code today:
-# - constParameterPointer, constVariablePointer (a pointer that could point
-#   to const): the ghost and stack functions now take const pointers, but
-#   DrawGhost's colour is a plain float* in the object's exported signature.
-# - nullPointerOutOfMemory (a malloc result used unchecked): the game's
-#   mallocs are a stack record and a cell record of a few bytes, each
-#   written at once, so a failed one would stop the program on the null page
-#   at its first write, much as a check and an abort would.
-# cppcheck 2.11 and later also limit how many branches they follow unless
-# told --check-level=exhaustive, which 2.10 does not know and always does;
-# the option is given to a cppcheck that accepts it.
-#
-# That verdict holds on those two releases only: a later clang-tidy or
-# cppcheck finds more with the same checks (cppcheck 2.22 of Debian testing
-# reported a shadowed variable that 2.17 did not). On any other release
-# (LINT_RELEASES names the codenames the verdict is kept for) the lint runs
-# all the same and prints what it finds, but a finding there does not fail
-# it, so that make test on a newer Debian still runs the suite. The license
-# check gates everywhere.
-LINT_RELEASES := bookworm trixie
-CODENAME := $(shell . /etc/os-release 2>/dev/null && echo "$$VERSION_CODENAME")
-LINT_GATES := $(if $(filter $(CODENAME),$(LINT_RELEASES)),yes,no)
-LINT := build/lint
-LINT_SOURCES := $(wildcard game/*.cpp board/*.cpp models/*.cpp support/*.cpp sound/*.cpp)
-CPPCHECK_ADDED := constParameterPointer constVariablePointer nullPointerOutOfMemory \
-	nullPointerOutOfResources knownPointerToBool returnByReference \
-	suspiciousFloatingPointCast uselessOverride eraseIteratorOutOfBounds \
-	eraseIteratorOutOfBoundsCond invalidConstFunctionType
-# Every file the project wrote says its license in its opening comment, so
-# that a file taken alone still says what it is.
-LICENSED_FILES := Makefile CMakeLists.txt .ci/run .clang-tidy .clang-format \
-	$(wildcard */*.cpp */*.h */*/*.cpp */*/*.h */CMakeLists.txt scripts/* tests/e2e/*.sh tests/*.supp \
-	data/*.6.in data/*.xml.in data/*.desktop)
+# clang-tidy and cppcheck over the game's sources, and the license line of
+# every file the project wrote (scripts/lint, which says what it checks and
+# on which Debian releases a finding fails it).
 lint: deps-lint
-	@cmake -S . -B $(LINT) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_TESTS=OFF $(DEVELOPER) >/dev/null
-	@cmake --build $(LINT) --target mazerush_icon -- --no-print-directory >/dev/null
-	@rm -f $(LINT)/found
-	@out=$$(clang-tidy -p $(LINT) --quiet $(LINT_SOURCES) 2>&1) || echo clang-tidy >>$(LINT)/found; \
-		printf '%s\n' "$$out" | grep -v -e ' warnings\? generated\.$$' -e '^$$' \
-			-e '^\[[0-9]*/[0-9]*\] Processing file ' || true
-	@level=$$(cppcheck --check-level=exhaustive --version >/dev/null 2>&1 && \
-		echo --check-level=exhaustive); \
-	cppcheck --project=$(LINT)/compile_commands.json --library=posix,opengl $$level \
-		--enable=warning,style,performance,portability --inline-suppr --error-exitcode=1 \
-		$(addprefix --suppress=,$(CPPCHECK_ADDED)) \
-		--quiet --template='{file}:{line}:{column}: {severity}: {message} [{id}]' || \
-		echo cppcheck >>$(LINT)/found
-	@missing=$$(grep -L 'SPDX-License-Identifier:' $(LICENSED_FILES)); \
-		[ -z "$$missing" ] || { echo "lint: no SPDX-License-Identifier line in:" $$missing; exit 1; }
-	@if [ ! -f $(LINT)/found ]; then \
-		echo "lint: no findings from clang-tidy or cppcheck; every source file names its license"; \
-	elif [ $(LINT_GATES) = yes ]; then \
-		echo "lint: FAILED: findings from $$(echo $$(cat $(LINT)/found)) above"; exit 1; \
-	else \
-		echo "lint: findings from $$(echo $$(cat $(LINT)/found)) above, REPORTED ONLY: on Debian" \
-			"'$(CODENAME)' they do not fail the lint, whose verdict is kept for $(LINT_RELEASES)" \
-			"(Debian 12 and 13); every source file names its license"; \
-	fi
+	@scripts/lint $(LINT)
 
 clean:
 	rm -rf build
