@@ -18,6 +18,7 @@
 #include <algorithm>  // max, min
 #include <cmath>      // sin, cos, exp, pow, floor, lround, fabs
 #include <cstddef>    // size_t
+#include <numeric>    // accumulate, the peak of a sound
 
 // --- Constants ----------------------------------------------------------
 
@@ -456,10 +457,9 @@ const soundInfoT& SoundInfo(soundT sound) {
 std::vector<int16_t> Synthesise(soundT sound) {
     const recipeT& recipe = recipes[sound];
     const bufferT mixed = recipe.mix();
-    float peak = 0.0f;
-    for (const float sample : mixed) {
-        peak = std::max(peak, std::fabs(sample));
-    }
+    const float peak =
+        std::accumulate(mixed.begin(), mixed.end(), 0.0f,
+                        [](float top, float sample) { return std::max(top, std::fabs(sample)); });
     // The peak lands on the largest whole sample within the level.
     const double top = std::floor(recipe.info.level * fullScale);
     const double scale = peak > 0.0f ? top / peak : 0.0;
