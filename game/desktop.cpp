@@ -2,8 +2,9 @@
 // Copyright (C) 2026 the mazerush developers
 // desktop: the game's dealings with the desktop that GLUT leaves out.
 // The window's size and place, which -geometry may give as X programs take
-// it. What a task bar and window switcher recognise the window by: its class,
-// which matches the desktop entry (StartupWMClass=mazerush), the process it
+// it, kept on the screen and no smaller than the picture reads in. What a
+// task bar and window switcher recognise the window by: its class, which
+// matches the desktop entry (StartupWMClass=mazerush), the process it
 // belongs to, and the game's icon, the picture installed as mazerush.png.
 // What happens when the window is hidden or shown again: the game is told
 // (play pauses, the level change waits). How the game waits for the X
@@ -22,13 +23,14 @@
 #include <GL/glx.h>
 #include <X11/Xatom.h>  // XA_CARDINAL
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>  // XClassHint, XParseGeometry
+#include <X11/Xutil.h>  // XClassHint, XSizeHints
 #include <poll.h>       // ppoll, the wait for the X server's events
 #include <unistd.h>     // getpid, _exit
 
-#include <cmath>   // floor, of a wait's whole seconds
-#include <cstdio>  // fprintf, snprintf, fflush
-#include <limits>  // infinity, a check that never comes
+#include <algorithm>  // min, max
+#include <cmath>      // floor, of a wait's whole seconds
+#include <cstdio>     // fprintf, snprintf, fflush
+#include <limits>     // infinity, a check that never comes
 
 #include "mazerush_icon.inc"  // mazerushIcon: width, height, then ARGB pixels
 
@@ -59,44 +61,39 @@ static const double windowCheckInterval = 1.0;
 // Public functions
 // ---------------------------------------------------------------------------
 
-// Hands GLUT the size and place of the window it is about to create: width
-// x height at (0, 0), but for what the value of -geometry gives, as X
-// programs read it (XParseGeometry): a size WxH, a place +X+Y (a negative
-// offset counts from the right or bottom edge of the screen), or both. GLUT
-// reads -geometry too, but a size set after it overrides what it read, and
-// set before, a place given without a size leaves it a window of no size,
-// which the X server refuses.
-void InitWindowGeometry(const char* geometry, int width, int height) {
-    int x = 0;
-    int y = 0;
-    unsigned int givenWidth = 0;
-    unsigned int givenHeight = 0;
-    const int given =
-        geometry == nullptr ? NoValue : XParseGeometry(geometry, &x, &y, &givenWidth, &givenHeight);
-    if ((given & WidthValue) != 0 && givenWidth > 0) {
-        width = static_cast<int>(givenWidth);
-    }
-    if ((given & HeightValue) != 0 && givenHeight > 0) {
-        height = static_cast<int>(givenHeight);
-    }
-    if ((given & XValue) == 0) {
-        x = 0;
-    } else if ((given & XNegative) != 0) {
-        x += glutGet(GLUT_SCREEN_WIDTH) - width;
-    }
-    if ((given & YValue) == 0) {
-        y = 0;
-    } else if ((given & YNegative) != 0) {
-        y += glutGet(GLUT_SCREEN_HEIGHT) - height;
-    }
-    glutInitWindowSize(width, height);
-    glutInitWindowPosition(x, y);
+// Keeps value between low and high; where high is below low (a screen
+// smaller than the smallest window), high wins.
+static long KeepBetween(long value, long low, long high) {
+    return std::min(std::max(value, low), high);
+}
+
+WindowPlaceT PlaceWindow(const std::optional<GeometryT>& geometry, int width, int height,
+                         int screenWidth, int screenHeight) {
+    const GeometryT given = geometry.value_or(GeometryT{});
+    const long w = KeepBetween(given.width.value_or(width), smallestWindowWidth, screenWidth);
+    const long h = KeepBetween(given.height.value_or(height), smallestWindowHeight, screenHeight);
+    const long x = given.xFromRight ? screenWidth - w - given.x.value_or(0) : given.x.value_or(0);
+    const long y = given.yFromBottom ? screenHeight - h - given.y.value_or(0) : given.y.value_or(0);
+    return WindowPlaceT{static_cast<int>(KeepBetween(x, 0, screenWidth - w)),
+                        static_cast<int>(KeepBetween(y, 0, screenHeight - h)), static_cast<int>(w),
+                        static_cast<int>(h)};
+}
+
+// GLUT reads no -geometry of its own (TakeWindowOptions keeps it from
+// glutInit): the place and size set here are the window's.
+void InitWindowGeometry(const std::optional<GeometryT>& geometry, int width, int height) {
+    const WindowPlaceT place = PlaceWindow(geometry, width, height, glutGet(GLUT_SCREEN_WIDTH),
+                                           glutGet(GLUT_SCREEN_HEIGHT));
+    glutInitWindowSize(place.width, place.height);
+    glutInitWindowPosition(place.x, place.y);
 }
 
 // Sets WM_CLASS, _NET_WM_PID and _NET_WM_ICON on the window just created,
-// which is the current GLX drawable. GLUT has already mapped it, so the
-// atoms are looked up first, in one round trip, and the three properties
-// then go out together. Nothing drawn in the window changes.
+// which is the current GLX drawable, and adds the smallest window to the
+// size hints that GLUT set, for a window manager to keep to when the player
+// resizes it. GLUT has already mapped it, so the atoms are looked up first,
+// in one round trip, and the properties then go out together, the icon
+// last. Nothing drawn in the window changes.
 void IdentifyWindow() {
     Display* display = glXGetCurrentDisplay();
     const GLXDrawable window = glXGetCurrentDrawable();
@@ -114,6 +111,16 @@ void IdentifyWindow() {
     classHint.res_name = windowClassName;
     classHint.res_class = windowClassName;
     XSetClassHint(display, window, &classHint);
+    XSizeHints* sizeHints = XAllocSizeHints();
+    if (sizeHints != nullptr) {
+        long given = 0;
+        XGetWMNormalHints(display, window, sizeHints, &given);
+        sizeHints->flags |= PMinSize;
+        sizeHints->min_width = smallestWindowWidth;
+        sizeHints->min_height = smallestWindowHeight;
+        XSetWMNormalHints(display, window, sizeHints);
+        XFree(sizeHints);
+    }
 
     // Xlib takes the items of a 32-bit property as longs, whatever a long's
     // size.
