@@ -2,18 +2,20 @@
 // Copyright (C) 2026 the mazerush developers
 // desktop: the game's dealings with the desktop that GLUT leaves out.
 // The window's size and place, which -geometry may give as X programs take
-// it, kept on the screen and no smaller than the picture reads in. What a
-// task bar and window switcher recognise the window by: its class, which
-// matches the desktop entry (StartupWMClass=mazerush), the process it
-// belongs to, and the game's icon, the picture installed as mazerush.png.
-// What happens when the window is hidden or shown again: the game is told
-// (play pauses, the level change waits). How the game waits for the X
-// server's events: on the window's connection, until a moment of the
-// steady clock, so that it sleeps between its ticks and on still screens.
-// And what happens when the window or the X display goes away other than by
-// the close button: the game ends at once with status 1 and one line on
-// standard error, on every screen, instead of running on without a window
-// or dying with Xlib's dump of the failed request.
+// it, kept on the screen and no smaller than the picture reads in. Full
+// screen and back (F11), by the window manager where one does it, else by
+// the game, which gives the window back its size and place. What a task bar
+// and window switcher recognise the window by: its class, which matches the
+// desktop entry (StartupWMClass=mazerush), the process it belongs to, and
+// the game's icon, the picture installed as mazerush.png. What happens when
+// the window is hidden or shown again: the game is told (play pauses, the
+// level change waits). How the game waits for the X server's events: on
+// the window's connection, until a moment of the steady clock, so that it
+// sleeps between its ticks and on still screens. And what happens when the
+// window or the X display goes away other than by the close button: the
+// game ends at once with status 1 and one line on standard error, on every
+// screen, instead of running on without a window or dying with Xlib's dump
+// of the failed request.
 // Depends on: GLX (the window is the current drawable), Xlib, GLUT (the
 // window status callback), poll, and the icon's pixels, which the build turns
 // from data/mazerush.png into an array (tools/embed_icon.cpp).
@@ -27,10 +29,11 @@
 #include <poll.h>       // ppoll, the wait for the X server's events
 #include <unistd.h>     // getpid, _exit
 
-#include <algorithm>  // min, max
+#include <algorithm>  // min, max, find
 #include <cmath>      // floor, of a wait's whole seconds
 #include <cstdio>     // fprintf, snprintf, fflush
 #include <limits>     // infinity, a check that never comes
+#include <vector>
 
 #include "mazerush_icon.inc"  // mazerushIcon: width, height, then ARGB pixels
 
@@ -45,6 +48,11 @@ static char windowClassName[] = "mazerush";
 // The game's X connection and window, once WatchWindow has them.
 static Display* watchedDisplay = nullptr;
 static Window watchedWindow = None;
+
+// While F11 has the game itself fill the screen with the window, as no
+// window manager does it: the window's place and size before.
+static bool screenFilled = false;
+static WindowPlaceT placeBeforeFull = {0, 0, 0, 0};
 
 // What the game does when its window is hidden or shown again.
 static void (*onWindowHiddenOrShown)(bool hidden) = nullptr;
@@ -131,6 +139,87 @@ void IdentifyWindow() {
                     reinterpret_cast<const unsigned char*>(mazerushIcon),
                     static_cast<int>(sizeof mazerushIcon / sizeof mazerushIcon[0]));
     XFlush(display);
+}
+
+// ---------------------------------------------------------------------------
+// Full screen
+// ---------------------------------------------------------------------------
+
+// The 32-bit items of the root window's property name, of type type; none
+// when it has no such property.
+static std::vector<unsigned long> RootProperty(Display* display, Atom name, Atom type) {
+    const long mostItems = 1024;
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> items;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), name, 0, mostItems, False, type,
+                           &actualType, &format, &count, &left, &data) == Success &&
+        data != nullptr && format == 32) {
+        // Xlib hands 32-bit items over as longs, whatever a long's size.
+        const auto* first = reinterpret_cast<const unsigned long*>(data);
+        items.assign(first, first + count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return items;
+}
+
+// F11: where a window manager runs that puts windows into full screen (the
+// root window names it in _NET_SUPPORTING_WM_CHECK, and its
+// _NET_SUPPORTED lists _NET_WM_STATE_FULLSCREEN), it is asked to switch the
+// window's state, and gives back the window's size and place itself.
+// Without one, the game moves the window to (0, 0) and gives it the
+// screen's size, and back to the place and size it had. freeglut's own
+// switch, without a window manager, moves the window to minus its place,
+// taking that for the frame a window manager would have put around it, and
+// gives back only the size: a window placed at (100, 50) came back at
+// (-100, -50).
+void ToggleFullScreen() {
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable window = glXGetCurrentDrawable();
+    if (display == nullptr || window == None) {
+        return;
+    }
+    char stateName[] = "_NET_WM_STATE";
+    char fullName[] = "_NET_WM_STATE_FULLSCREEN";
+    char checkName[] = "_NET_SUPPORTING_WM_CHECK";
+    char supportedName[] = "_NET_SUPPORTED";
+    char* names[] = {stateName, fullName, checkName, supportedName};
+    Atom atoms[4] = {None, None, None, None};
+    const bool managerRuns = !screenFilled && XInternAtoms(display, names, 4, False, atoms) != 0 &&
+                             !RootProperty(display, atoms[2], XA_WINDOW).empty();
+    const std::vector<unsigned long> supported =
+        managerRuns ? RootProperty(display, atoms[3], XA_ATOM) : std::vector<unsigned long>{};
+    if (std::find(supported.begin(), supported.end(), atoms[1]) != supported.end()) {
+        const long toggle = 2;       // _NET_WM_STATE_TOGGLE
+        const long application = 1;  // the request comes from the program
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = atoms[0];
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = toggle;
+        event.xclient.data.l[1] = static_cast<long>(atoms[1]);
+        event.xclient.data.l[3] = application;
+        XSendEvent(display, DefaultRootWindow(display), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &event);
+        XFlush(display);
+        return;
+    }
+    if (!screenFilled) {
+        placeBeforeFull = {glutGet(GLUT_WINDOW_X), glutGet(GLUT_WINDOW_Y),
+                           glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)};
+        glutPositionWindow(0, 0);
+        glutReshapeWindow(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+    } else {
+        glutPositionWindow(placeBeforeFull.x, placeBeforeFull.y);
+        glutReshapeWindow(placeBeforeFull.width, placeBeforeFull.height);
+    }
+    screenFilled = !screenFilled;
 }
 
 // ---------------------------------------------------------------------------

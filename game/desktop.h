@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
-// desktop: the size and place of the game's window, what the desktop
-// recognises it by, and what the game does when the window is hidden or
-// the window or the display goes away. A header of its own, as its code
+// desktop: the size and place of the game's window, full screen and back,
+// what the desktop recognises the window by, and what the game does when
+// the window is hidden or the window or the display goes away. A header of its own, as its code
 // speaks Xlib, whose Display type the game's Display callback would hide.
 #pragma once
 
@@ -38,6 +38,10 @@ WindowPlaceT PlaceWindow(const std::optional<GeometryT>& geometry, int width, in
 // Hands GLUT the size and place that PlaceWindow gives for the window it
 // is about to create, on GLUT's screen. Called after glutInit.
 void InitWindowGeometry(const std::optional<GeometryT>& geometry, int width, int height);
+
+// Switches the current window between full screen and the size and place
+// it had (F11).
+void ToggleFullScreen();
 
 // Sets the window's class, process, icon and smallest size for the
 // desktop; called right after the window is created, while it is the
