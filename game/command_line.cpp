@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // command_line: the game's options, --help and --version, and the X options
-// that GLUT's initialisation takes: -geometry, which the game applies
-// itself, and the others, which pass to GLUT untouched.
+// that GLUT's initialisation takes: -geometry and -iconic, which the game
+// applies itself, and the others, which pass to GLUT untouched.
 // Depends on: MAZERUSH_VERSION, the version CMake knows, as a compile
 // definition.
 #include "command_line.h"
@@ -191,7 +191,9 @@ WindowOptionsT TakeWindowOptions(int* argc, char** argv) {
     for (int i = 1; i < *argc; ++i) {
         const GlutOption* option = FindGlutOption(argv[i]);
         const bool hasValue = option != nullptr && option->takesValue && i + 1 < *argc;
-        if (hasValue && std::strcmp(argv[i], "-geometry") == 0) {
+        if (std::strcmp(argv[i], "-iconic") == 0) {
+            options.iconic = true;
+        } else if (hasValue && std::strcmp(argv[i], "-geometry") == 0) {
             options.geometry = ParseGeometry(argv[++i]);
         } else {
             argv[kept++] = argv[i];

@@ -24,6 +24,7 @@ const long geometryLimit = 1000000;
 // The window options that the game applies itself rather than GLUT.
 struct WindowOptionsT {
     std::optional<GeometryT> geometry;  // the last -geometry's, if any
+    bool iconic = false;                // -iconic
 };
 
 // Reads a -geometry value; nothing when it is not one (empty, or with a
@@ -42,10 +43,12 @@ std::optional<GeometryT> ParseGeometry(const std::string& text);
 // alone).
 std::optional<int> ReadCommandLine(int argc, const char* const* argv);
 
-// Takes -geometry (with its value) out of a command line that
-// ReadCommandLine accepted, shortening it (*argc), and returns what it
-// asks. The game applies it itself: GLUT would take any size, however large
-// or small. Called before glutInit, which reads the rest.
+// Takes -geometry (with its value) and -iconic out of a command line that
+// ReadCommandLine accepted, shortening it (*argc), and returns what they
+// ask. The game applies them itself: GLUT would take any size, however
+// large or small, and with -iconic freeglut's glutCreateWindow waits for the
+// window to be shown, which a window manager leaves iconic until the player
+// opens it. Called before glutInit, which reads the rest.
 WindowOptionsT TakeWindowOptions(int* argc, char** argv);
 
 // Whether the command line asks the game to start muted (--mute).

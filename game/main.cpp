@@ -45,6 +45,11 @@ int main(int argc, char** argv) {
     glutCreateWindow("Gobbler");
     IdentifyWindow();
     WatchWindow(WindowHiddenOrShown);
+    // -iconic: the window opens as any other, for glutCreateWindow waits
+    // until it shows, and is iconified at once.
+    if (windowOptions.iconic) {
+        glutIconifyWindow();
+    }
     InitBoard();
     initgame();
     glutDisplayFunc(Display);

@@ -87,13 +87,34 @@ TEST_F(Startup, F11SwitchesBetweenFullScreenAndTheWindow) {
     EXPECT_EQ(g.Place(), (Placement{100, 50, 800, 552}));
 }
 
+// Started iconic and closed by the window manager (the driver's stand-in
+// for one, which leaves a window that starts iconic unmapped), the game
+// ends at once with status 0. It once waited, in freeglut's
+// glutCreateWindow, for the window to show, and never read the close.
+TEST_F(Startup, ClosedWhileIconicItEnds) {
+    WindowManager manager(x);
+    GameOptions options;
+    options.args = {"-iconic"};
+    options.iconic = true;
+    Game& g = Start(options);
+    const Stopwatch watch;
+    while (!manager.Iconic(g.Id()) && watch.Seconds() < 10.0) {
+        Hold(0.05);
+    }
+    ASSERT_TRUE(manager.Iconic(g.Id())) << "the window did not become iconic within 10 s";
+    manager.Close(g.Id());
+    EXPECT_EQ(g.AwaitExit(5, "closed while iconic, the game ran on for 5 s"), 0);
+    EXPECT_EQ(g.Errors(), "");
+}
+
 // With no X display at all: --help prints the usage, with the keys and the
 // gamepad's buttons, to standard output and --version the project's
 // version, both with exit status 0 and nothing on standard error; GLUT's
 // options before --help are taken as GLUT's, value and all. A word that
-// neither the game nor GLUT takes, or a GLUT option missing its value, is
-// refused with one line naming it and the hint, exit status 2. The deadline
-// ends a program that wrongly goes on to play.
+// neither the game nor GLUT takes, a GLUT option missing its value, or a
+// -geometry that cannot be read, is refused with one line naming it and the
+// hint, exit status 2. The deadline ends a program that wrongly goes on to
+// play.
 TEST_F(Startup, CommandLineIsAnsweredWithoutADisplay) {
     const auto run = [](std::vector<std::string> args) {
         args.insert(args.begin(), e2e::Program());
