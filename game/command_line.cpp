@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // command_line: the game's options, --help and --version, and the X options
-// that GLUT's initialisation takes, which pass through untouched.
+// that GLUT's initialisation takes: -geometry and -iconic, which the game
+// applies itself, and the others, which pass to GLUT untouched.
 // Depends on: MAZERUSH_VERSION, the version CMake knows, as a compile
 // definition.
 #include "command_line.h"
 
-#include <algorithm>  // find_if
+#include <algorithm>  // find_if, min
 #include <array>
 #include <cstdio>   // fputs, fprintf, stdout, stderr
 #include <cstring>  // strcmp
@@ -45,9 +46,10 @@ const char* const usage =
     "  --version           print the version and exit\n"
     "  --mute              start with the sound off (F10 turns it on and off)\n"
     "\n"
-    "X options, handed to GLUT:\n"
+    "X options:\n"
     "  -display DISPLAY    open the window on DISPLAY instead of $DISPLAY\n"
-    "  -geometry WxH+X+Y   the window's size, place or both (else 800x552+0+0)\n"
+    "  -geometry WxH+X+Y   the window's size, place or both (else 800x552+0+0),\n"
+    "                      kept on the screen and no smaller than 400x276\n"
     "  -iconic             start with the window iconified\n"
     "  -direct             insist on direct rendering\n"
     "  -indirect           render through the X server\n"
@@ -87,6 +89,38 @@ const GlutOption* FindGlutOption(const char* word) {
     return found == glutOptions.end() ? nullptr : found;
 }
 
+// Whether c is a decimal digit.
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads the digits of text from *at on as a number, at most geometryLimit,
+// and moves *at past them; nothing when there is no digit.
+std::optional<long> ReadNumber(const std::string& text, size_t* at) {
+    const size_t start = *at;
+    long value = 0;
+    for (; *at < text.size() && IsDigit(text[*at]); ++*at) {
+        value = std::min(value * 10 + (text[*at] - '0'), geometryLimit);
+    }
+    if (*at == start) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Reads an offset, {+-}N, of text from *at on into *offset and *fromEnd.
+// Returns false when a sign is not followed by a number; with no sign
+// there, no offset is read and true is returned.
+bool ReadOffset(const std::string& text, size_t* at, std::optional<long>* offset, bool* fromEnd) {
+    if (*at == text.size() || (text[*at] != '+' && text[*at] != '-')) {
+        return true;
+    }
+    *fromEnd = text[*at] == '-';
+    ++*at;
+    *offset = ReadNumber(text, at);
+    return offset->has_value();
+}
+
 // Refuses the command line with one line naming what is wrong and a hint;
 // returns the exit status of a usage error.
 int Refuse(const char* what, const char* word) {
@@ -95,6 +129,30 @@ int Refuse(const char* what, const char* word) {
 }
 
 }  // namespace
+
+std::optional<GeometryT> ParseGeometry(const std::string& text) {
+    GeometryT geometry;
+    size_t at = !text.empty() && text[0] == '=' ? 1 : 0;
+    if (at < text.size() && IsDigit(text[at])) {
+        geometry.width = ReadNumber(text, &at);
+    }
+    if (at < text.size() && (text[at] == 'x' || text[at] == 'X')) {
+        ++at;
+        geometry.height = ReadNumber(text, &at);
+        if (!geometry.height) {
+            return std::nullopt;
+        }
+    }
+    if (!ReadOffset(text, &at, &geometry.x, &geometry.xFromRight) ||
+        (geometry.x && !ReadOffset(text, &at, &geometry.y, &geometry.yFromBottom))) {
+        return std::nullopt;
+    }
+    const bool givesAnything = geometry.width || geometry.height || geometry.x;
+    if (at != text.size() || !givesAnything) {
+        return std::nullopt;
+    }
+    return geometry;
+}
 
 std::optional<int> ReadCommandLine(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
@@ -118,24 +176,35 @@ std::optional<int> ReadCommandLine(int argc, const char* const* argv) {
             if (i + 1 == argc) {
                 return Refuse("a value must follow the option", word);
             }
-            ++i;  // the value belongs to GLUT
+            ++i;  // the value belongs to the option
+            if (std::strcmp(word, "-geometry") == 0 && !ParseGeometry(argv[i])) {
+                return Refuse("unreadable window geometry", argv[i]);
+            }
         }
     }
     return std::nullopt;
 }
 
-const char* GeometryOption(int argc, const char* const* argv) {
-    const char* geometry = nullptr;
-    for (int i = 1; i + 1 < argc; ++i) {
+WindowOptionsT TakeWindowOptions(int* argc, char** argv) {
+    WindowOptionsT options;
+    int kept = 1;
+    for (int i = 1; i < *argc; ++i) {
         const GlutOption* option = FindGlutOption(argv[i]);
-        if (option != nullptr && option->takesValue) {
-            if (std::strcmp(argv[i], "-geometry") == 0) {
-                geometry = argv[i + 1];
+        const bool hasValue = option != nullptr && option->takesValue && i + 1 < *argc;
+        if (std::strcmp(argv[i], "-iconic") == 0) {
+            options.iconic = true;
+        } else if (hasValue && std::strcmp(argv[i], "-geometry") == 0) {
+            options.geometry = ParseGeometry(argv[++i]);
+        } else {
+            argv[kept++] = argv[i];
+            if (hasValue) {
+                argv[kept++] = argv[++i];  // a value, not an option
             }
-            ++i;  // a value, not an option
         }
     }
-    return geometry;
+    argv[kept] = nullptr;
+    *argc = kept;
+    return options;
 }
 
 bool MuteOption(int argc, const char* const* argv) {

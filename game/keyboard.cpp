@@ -7,10 +7,10 @@
 // the switch to full screen and back, and the settings its keys change: the
 // difficulty, which sets how many ghosts play and how fast they step, and
 // the fog, which sets the GL fog state and the clear colour.
-// Depends on: mazerush.h (game state, IsGobWall, RestartGame, LevelFinished),
-// sound/ (the menu's ticks, the mute key), OpenGL, GLUT (freeglut, for the
-// full-screen switch).
-#include <GL/freeglut.h>  // glutFullScreenToggle
+// Depends on: mazerush.h (game state, IsGobWall, RestartGame, LevelFinished,
+// and desktop.h's full-screen switch), sound/ (the menu's ticks, the mute
+// key), OpenGL, GLUT.
+#include <GL/glut.h>
 
 #include <cstdlib>  // exit
 
@@ -365,7 +365,7 @@ void Keyboard(unsigned char key, int /*x*/, int /*y*/) {
 void SpecialKey(int key, int x, int y) {
     switch (key) {
         case GLUT_KEY_F11:
-            glutFullScreenToggle();
+            ToggleFullScreen();
             break;
         case GLUT_KEY_F10:
             ToggleMute();

@@ -8,7 +8,7 @@
 // (the audio device's rounds), board/ (the pellet under Gobbler), GLUT.
 #include <GL/glut.h>
 
-#include <algorithm>  // min, of the moments to wake at
+#include <algorithm>  // min, of the moments to wake at; min and max of the stroke width
 #include <cmath>      // lround for the ticks; tan and atan for the field of view
 #include <ctime>      // clock_gettime, the steady clock of every wait
 #include <limits>     // infinity, a wake that never comes
@@ -212,8 +212,25 @@ double FieldOfView(double windowAspect) {
     return 2.0 * halfAngle / radiansPerDegree;
 }
 
+// The width, in pixels, of the strokes of text (the only lines the game
+// draws) in a window w x h. GL draws a line as many pixels wide whatever the
+// window's size, so that text at 1 pixel would thin as the window grows: the
+// strokes are made as much wider as the picture is larger than at the
+// game's own 800 x 552, where they are 1 pixel wide. The picture's scale is
+// the window's height's, or in a window narrower than 800 x 552 its width's
+// (FieldOfView keeps the picture's width there); a stroke is never thinner
+// than a pixel.
+float StrokeWidth(int w, int h) {
+    const double scale = std::min(w / pictureWidth, h / pictureHeight);
+    return static_cast<float>(std::max(1.0, scale));
+}
+
+// Keeps the viewport on the whole window and the strokes of text in scale
+// with the picture; both are GL state that every screen shares, set here
+// once for each size the window takes (F11 included), not on each frame.
 void Reshape(int w, int h) {
     glViewport(0, 0, w, h);
+    glLineWidth(StrokeWidth(w, h));
     // A window of height 0 has no aspect ratio; keep the last finite one.
     if (h > 0) {
         aspect = static_cast<double>(w) / static_cast<double>(h);

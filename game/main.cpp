@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // main: program entry. Answers the command line's --help and --version (or
-// refuses a word it does not know) before any window opens; otherwise opens
-// the game's window, fills the maze, places the pieces, hands the callbacks
-// to GLUT, starts the gamepads and runs its event loop.
+// refuses a word it does not know, or a geometry it cannot read) before any
+// window opens; otherwise opens the game's window, fills the maze, places
+// the pieces, hands the callbacks to GLUT, starts the gamepads and runs its
+// event loop.
 // Depends on: the game module, the maze module, GLUT.
 #include <GL/glut.h>
 
@@ -13,7 +14,7 @@
 #include "../board/board.h"     // InitBoard, Init
 #include "../sound/sound.h"     // InitSound, CloseSound
 #include "../support/random.h"  // Randomize
-#include "command_line.h"       // ReadCommandLine, GeometryOption, MuteOption
+#include "command_line.h"       // ReadCommandLine, TakeWindowOptions, MuteOption
 #include "gamepad.h"            // InitGamepads, QuitGamepads
 #include "mazerush.h"
 
@@ -37,13 +38,18 @@ int main(int argc, char** argv) {
     }
     Randomize();
     InitSound(MuteOption(argc, argv));
-    const char* geometry = GeometryOption(argc, argv);
+    const WindowOptionsT windowOptions = TakeWindowOptions(&argc, argv);
     glutInit(&argc, argv);
-    InitWindowGeometry(geometry, window_width, window_height);
+    InitWindowGeometry(windowOptions.geometry, window_width, window_height);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     glutCreateWindow("Gobbler");
     IdentifyWindow();
     WatchWindow(WindowHiddenOrShown);
+    // -iconic: the window opens as any other, for glutCreateWindow waits
+    // until it shows, and is iconified at once.
+    if (windowOptions.iconic) {
+        glutIconifyWindow();
+    }
     InitBoard();
     initgame();
     glutDisplayFunc(Display);

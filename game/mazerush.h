@@ -73,7 +73,9 @@ const double tickInterval = 1.0 / ticksPerSecond;
 // window of the game's own shape, 800 x 552, or a wider one; in a narrower
 // window FieldOfView widens it.
 const double pictureFieldOfView = 60.0;
-const double pictureAspect = 800.0 / 552.0;
+const double pictureWidth = 800.0;
+const double pictureHeight = 552.0;
+const double pictureAspect = pictureWidth / pictureHeight;
 
 // ---------------------------------------------------------------------------
 // Game state
@@ -184,6 +186,7 @@ extern double nextTickTime;
 void Display();
 void Reshape(int w, int h);
 double FieldOfView(double windowAspect);
+float StrokeWidth(int w, int h);
 void Idle();
 void IdleOrWait();
 void WindowHiddenOrShown(bool hidden);

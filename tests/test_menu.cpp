@@ -138,6 +138,29 @@ TEST(MenuCamera, ProjectionIsThePerspectiveTimesTheLookAt) {
     }
 }
 
+// The strokes of the words keep their weight at any size of the window:
+// GL_LINE_WIDTH, read back after a real menu frame, is twice 1 at twice the
+// game's size, and in proportion to the picture's scale at other sizes: the
+// height's in a wider window, the width's in a narrower one, never below
+// 1. At 800 x 552 it is 1, GL's own first value, with which every frame at
+// that size was drawn before.
+TEST_F(MenuFrame, TextStrokesGrowWithThePicture) {
+    const struct {
+        int w;
+        int h;
+        float width;
+    } sizes[] = {{1600, 1104, 2.0f}, {1920, 1080, 1080.0f / 552.0f},
+                 {1200, 1400, 1.5f}, {800, 1104, 1.0f},
+                 {400, 276, 1.0f},   {width, height, 1.0f}};
+    for (const auto& s : sizes) {
+        Reshape(s.w, s.h);
+        DisplayMenu();
+        GLfloat drawn = 0.0f;
+        glGetFloatv(GL_LINE_WIDTH, &drawn);
+        EXPECT_FLOAT_EQ(drawn, s.width) << s.w << " x " << s.h;
+    }
+}
+
 TEST_F(MenuFrame, HighlightMovesWithTheCursorAndTheWordsStay) {
     std::vector<unsigned char> first;
     for (int item = 1; item <= 5; item++) {

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "../../tools/drive/screens.h"
+#include "../../tools/drive/window_manager.h"
 
 namespace e2e {
 

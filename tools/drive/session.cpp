@@ -205,9 +205,9 @@ std::string SanitizerRuntime() {
 // The GL driver of Mesa's software renderer.
 const char* const softwareDriver = "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so";
 
-// The viewable window under parent (at any depth) titled "Gobbler" that
-// process pid owns, or 0.
-Window FindGameWindow(Display* display, Window parent, pid_t pid) {
+// The window under parent (at any depth) titled "Gobbler" that process pid
+// owns, or 0; a viewable one unless unmapped windows are asked for too.
+Window FindGameWindow(Display* display, Window parent, pid_t pid, bool unmapped) {
     Window root = 0;
     Window up = 0;
     Window* children = nullptr;
@@ -219,9 +219,9 @@ Window FindGameWindow(Display* display, Window parent, pid_t pid) {
     for (unsigned int i = 0; i < n && found == 0; i++) {
         char* title = nullptr;
         XWindowAttributes attributes;
-        const bool viewable = XGetWindowAttributes(display, children[i], &attributes) != 0 &&
-                              attributes.map_state == IsViewable;
-        if (viewable && XFetchName(display, children[i], &title) != 0 && title != nullptr) {
+        const bool candidate = XGetWindowAttributes(display, children[i], &attributes) != 0 &&
+                               (unmapped || attributes.map_state == IsViewable);
+        if (candidate && XFetchName(display, children[i], &title) != 0 && title != nullptr) {
             const std::vector<unsigned long> owner =
                 WindowProperty(display, children[i], "_NET_WM_PID");
             if (std::strcmp(title, "Gobbler") == 0 && owner.size() == 1 &&
@@ -233,7 +233,7 @@ Window FindGameWindow(Display* display, Window parent, pid_t pid) {
             XFree(title);
         }
         if (found == 0) {
-            found = FindGameWindow(display, children[i], pid);
+            found = FindGameWindow(display, children[i], pid, unmapped);
         }
     }
     if (children != nullptr) {
@@ -405,7 +405,7 @@ Game::Game(XServer& x, GameOptions options) : server(x), dir(MakeTempDir("game")
     argv.insert(argv.end(), options.args.begin(), options.args.end());
     startedAt = std::chrono::duration<double>(SteadyClock::now().time_since_epoch()).count();
     pid = Spawn(argv, env, dir + "/stdout", dir + "/stderr", true, -1);
-    FindWindow(options.windowDeadline);
+    FindWindow(options.windowDeadline, options.iconic);
 }
 
 Game::~Game() {
@@ -416,7 +416,7 @@ Game::~Game() {
     rmdir(dir.c_str());
 }
 
-void Game::FindWindow(double seconds) {
+void Game::FindWindow(double seconds, bool iconic) {
     Display* display = server.Connection();
     const auto start = SteadyClock::now();
     while (window == 0) {
@@ -427,12 +427,14 @@ void Game::FindWindow(double seconds) {
             throw Failure("no window titled Gobbler showed within " + std::to_string(seconds) +
                           " s");
         }
-        window = FindGameWindow(display, DefaultRootWindow(display), pid);
+        window = FindGameWindow(display, DefaultRootWindow(display), pid, iconic);
         if (window == 0) {
             Pause();
         }
     }
-    Focus();
+    if (!iconic) {
+        Focus();  // an iconic window takes no keys
+    }
 }
 
 // Keys go to the window that has the focus: a key typed before the game's

@@ -61,6 +61,7 @@ struct GameOptions {
     std::string fakeClock;            // libfakeclock.so, for clock >= 0
     std::string frameCounter;         // libswapcount.so, to count frames; "" not to
     double windowDeadline = 30.0;     // seconds to wait for the window
+    bool iconic = false;              // the window may be iconic: found unmapped too, no focus
 };
 
 // Where a window stands on the screen, and its size, in pixels.
@@ -149,7 +150,7 @@ public:
     std::string Errors() const;
 
 private:
-    void FindWindow(double seconds);
+    void FindWindow(double seconds, bool iconic);
     void Focus();
 
     XServer& server;
