@@ -87,9 +87,12 @@ asan: deps-suite
 	@cmake --build $(ASAN) -j $(JOBS) -- --no-print-directory
 
 # The whole test suite on a virtual X server, each test run once, after the
-# lint (about 10 s against the suite's 3 minutes).
+# lint: the in-process program as one process (its cases, which ctest also
+# lists one by one, labelled case, are not run again on their own) beside
+# the end-to-end cases. GTEST_SHUFFLE=1 runs the program's cases in a
+# random order.
 test: deps-test asan lint
-	@scripts/with-display ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+	@scripts/with-display ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS) -LE case
 
 # The whole suite N times over, without retries; prints each test that
 # failed and in how many of the runs.
@@ -137,7 +140,7 @@ coverage: deps-coverage
 	@cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DMAZERUSH_COVERAGE=ON $(DEVELOPER) >/dev/null
 	@cmake --build $(COVERAGE) -j $(JOBS) -- --no-print-directory
 	@find $(COVERAGE) -name '*.gcda' -delete
-	@scripts/with-display ctest --test-dir $(COVERAGE) -j $(JOBS) >/dev/null || { \
+	@scripts/with-display ctest --test-dir $(COVERAGE) -j $(JOBS) -LE case >/dev/null || { \
 		echo "coverage: tests that failed in the coverage build:"; \
 		cat $(COVERAGE)/Testing/Temporary/LastTestsFailed.log; }
 	@gcovr --root . --filter 'game/' --filter 'board/' --filter 'models/' --filter 'support/' \

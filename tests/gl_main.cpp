@@ -9,6 +9,8 @@
 #include <unistd.h>  // usleep
 
 #include <atomic>
+#include <cstdio>   // fputs
+#include <cstdlib>  // atexit, _Exit
 #include <cstring>
 #include <thread>
 
@@ -18,6 +20,8 @@
 #include <GL/glx.h>  // glXGetCurrentDrawable, the window keys are sent to
 #include <X11/Xlib.h>
 
+#include "../tools/drive/session.h"  // RunToEnd, the program run again for one case
+
 #ifdef __SANITIZE_ADDRESS__
 #include <sanitizer/lsan_interface.h>  // __lsan_do_leak_check
 #endif
@@ -25,6 +29,10 @@
 namespace gltest {
 
 static int window = 0;
+
+// Set in the environment of the program run again for one case alone: the
+// file the case makes once it has run to its end.
+static const char* const aloneVariable = "MAZERUSH_TEST_ALONE";
 
 int Window() {
     return window;
@@ -138,6 +146,53 @@ static void SettleWindow() {
     }
 }
 
+::testing::AssertionResult PassesAlone(const char* test) {
+    const std::string dir = drive::MakeTempDir("alone");
+    const std::string ran = dir + "/ran";
+    const drive::Ran run = drive::RunToEnd(
+        {"/proc/self/exe", std::string("--gtest_filter=") + test, "--gtest_also_run_disabled_tests"},
+        {std::string(aloneVariable) + "=" + ran}, 120.0);
+    const bool reachedItsEnd = unlink(ran.c_str()) == 0;
+    rmdir(dir.c_str());
+    if (run.status == 0 && reachedItsEnd) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << test << " ended with status " << run.status
+           << (reachedItsEnd ? "" : ", before the end of the case") << ":\n"
+           << run.output << run.errors;
+}
+
+bool RunningAlone() {
+    return std::getenv(aloneVariable) != nullptr;
+}
+
+void RanAlone() {
+    if (const char* ran = std::getenv(aloneVariable)) {
+        std::fclose(std::fopen(ran, "w"));
+    }
+}
+
+void ResetWindow() {
+    glutSetWindow(window);
+    glutDisplayFunc(DrawNothing);
+    glutReshapeFunc(nullptr);
+    glutKeyboardFunc(nullptr);
+    glutSpecialFunc(nullptr);
+    glutIdleFunc(nullptr);
+    glutWindowStatusFunc(nullptr);
+    glutSetCursor(GLUT_CURSOR_INHERIT);
+    if (glutGet(GLUT_WINDOW_WIDTH) != 800 || glutGet(GLUT_WINDOW_HEIGHT) != 552) {
+        glutReshapeWindow(800, 552);
+        for (int round = 0; round < 2000 && glutGet(GLUT_WINDOW_WIDTH) != 800; round++) {
+            glutMainLoopEvent();
+            usleep(1000);
+        }
+    }
+    while (RedisplayPending()) {
+    }
+}
+
 void HideWindow() {
     glutSetWindow(window);
     glutHideWindow();
@@ -240,6 +295,28 @@ extern "C" const char* __lsan_default_suppressions() {
         ;
 }
 
+// A case that ends the program (exit in the middle of it, as a key that
+// wrongly quits would) would end the run with status 0, which reads as a
+// pass: such an exit fails the run instead. A case's own child process, in
+// which a case tests an exit (EXPECT_EXIT), exits as it likes.
+static bool caseRunning = false;
+
+static void ExitInTheMiddleOfACase() {
+    if (caseRunning && !::testing::internal::InDeathTestChild()) {
+        std::fputs("the program exited in the middle of a case\n", stderr);
+        std::_Exit(1);
+    }
+}
+
+class ExitGuard : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo& /*test*/) override {
+        caseRunning = true;
+    }
+    void OnTestEnd(const ::testing::TestInfo& /*test*/) override {
+        caseRunning = false;
+    }
+};
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // A case that runs the game's loop opens its audio device: OpenAL Soft's
@@ -258,6 +335,8 @@ int main(int argc, char** argv) {
     glutDisplayFunc(gltest::DrawNothing);
     glViewport(0, 0, 800, 552);
     gltest::SettleWindow();
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ExitGuard);
+    std::atexit(ExitInTheMiddleOfACase);
     const int result = RUN_ALL_TESTS();
     // Whatever a test left queued is drawn now, while the renderer's code
     // compiler is still whole: left to the window's teardown at exit, it

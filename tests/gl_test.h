@@ -8,6 +8,7 @@
 
 #include <GL/glu.h>
 #include <GL/glut.h>
+#include <gtest/gtest.h>  // AssertionResult
 
 #include <vector>
 
@@ -46,6 +47,21 @@ std::vector<float> GetMatrix(GLenum which);
 // answers false unless something asked again. The test program's main waits
 // until the window is shown and drained before any test runs.
 bool RedisplayPending();
+
+// A case that must end the program's GLUT session (glutMainLoop, which
+// ends it as it returns) is a disabled case, run in a process of its own:
+// PassesAlone runs this program again with that case alone and tells
+// whether it passed, with its output if not; RunningAlone tells the case
+// that it is the one run so (run with the others, it does nothing), and
+// RanAlone, at its end, that it ran to its end.
+::testing::AssertionResult PassesAlone(const char* test);
+bool RunningAlone();
+void RanAlone();
+
+// Puts the test window back as main left it: the callbacks the cases set
+// taken off (a display callback that draws nothing in place), the pointer
+// shown, the game's size, and no redisplay pending.
+void ResetWindow();
 
 // Unmaps the test window, and maps it again, each time running the event
 // loop until the window system has done it. While unmapped, the window gets

@@ -253,8 +253,15 @@ void IdleAndStages() {
 // GLUT: on paused play, the menu and the game-over screen the idle callback
 // sleeps, and the key that leaves each of them (p; p on the menu; q, then p)
 // wakes it and brings the ticks back. The loop ends the test program's GLUT
-// session as it returns.
+// session as it returns, so the run is a process of its own.
 TEST(IdleTicks, LeavingEachStillScreenBringsTheTicksBack) {
+    EXPECT_TRUE(gltest::PassesAlone("IdleTicks.DISABLED_TheRunAlone"));
+}
+
+TEST(IdleTicks, DISABLED_TheRunAlone) {
+    if (!gltest::RunningAlone()) {
+        GTEST_SKIP() << "ends the GLUT session: run alone";
+    }
     InitBoard();
     initgame();
     intro = 0;
@@ -268,5 +275,6 @@ TEST(IdleTicks, LeavingEachStillScreenBringsTheTicksBack) {
     stage = -1;
     StartStage(0);
     glutMainLoop();
+    gltest::RanAlone();
     gltest::StopSendingKeys();
 }
