@@ -41,17 +41,12 @@ void ModelView() {
     glLoadIdentity();
 }
 
-Point ToModel(const float* w) {
-    return {w[0] / 400, w[1] / 276, 1 - 2 * w[2]};
-}
-
 // The triangles that draw emits, in model coordinates, three points each.
 std::vector<Point> Capture(void (*draw)()) {
     ModelView();
-    const std::vector<float> window = gltest::CaptureVertices(draw);
     std::vector<Point> points;
-    for (size_t i = 0; i + 2 < window.size(); i += 3) {
-        points.push_back(ToModel(&window[i]));
+    for (const gltest::Vertex& v : gltest::CaptureVertices(draw)) {
+        points.push_back({v.x / 400, v.y / 276, 1 - 2 * v.z});
     }
     return points;
 }
@@ -59,10 +54,9 @@ std::vector<Point> Capture(void (*draw)()) {
 // The distinct window positions among the points of draw.
 std::set<std::vector<float>> Distinct(void (*draw)()) {
     ModelView();
-    const std::vector<float> window = gltest::CaptureVertices(draw);
     std::set<std::vector<float>> distinct;
-    for (size_t i = 0; i + 2 < window.size(); i += 3) {
-        distinct.insert({window[i], window[i + 1], window[i + 2]});
+    for (const gltest::Vertex& v : gltest::CaptureVertices(draw)) {
+        distinct.insert({v.x, v.y, v.z});
     }
     return distinct;
 }

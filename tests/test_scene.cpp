@@ -13,13 +13,13 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
 #include "../tools/drive/view.h"
 #include "gl_test.h"
+#include "probe.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer's allocator hooks and sizes (its runtime has them; the
@@ -161,22 +161,17 @@ void Project(Vec p, double* wx, double* wy) {
     gluProject(p.x, p.y, p.z, identity, proj, view, wx, wy, &wz);
 }
 
-// One drawn frame, read back after its swap. Mesa's software renderer swaps
-// by copying the back buffer to the window and keeps it as it was, while the
-// window's own front buffer reads back black on the virtual X server.
+// One drawn frame, read back after its swap.
 class Frame {
 public:
-    Frame() : rgb(width * height * 3) {
+    Frame() {
         DisplayGame();
-        glFinish();
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        picture = gltest::ReadFrame();
     }
 
+    // The pixel at window point (x, y), y counted from the bottom.
     gltest::Rgb At(int x, int y) const {
-        const size_t i = (static_cast<size_t>(y) * width + x) * 3;
-        return gltest::Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
+        return picture.At(gltest::OnScreen(x, y));
     }
 
     gltest::Rgb AtWorld(Vec p) const {
@@ -188,7 +183,7 @@ public:
 
     // How many pixels within r world units (measured across the screen) of
     // the screen point of p pass the test.
-    int Count(Vec p, double r, const std::function<bool(gltest::Rgb)>& test) const {
+    int Count(Vec p, double r, const drive::ColourTest& test) const {
         double cx = 0.0;
         double cy = 0.0;
         double ex = 0.0;
@@ -196,19 +191,13 @@ public:
         Project(p, &cx, &cy);
         Project(Vec{p.x + r, p.y, p.z}, &ex, &ey);
         const int pr = static_cast<int>(std::hypot(ex - cx, ey - cy));
-        int n = 0;
-        for (int y = static_cast<int>(cy) - pr; y <= static_cast<int>(cy) + pr; y++) {
-            for (int x = static_cast<int>(cx) - pr; x <= static_cast<int>(cx) + pr; x++) {
-                if (x >= 0 && y >= 0 && x < width && y < height && test(At(x, y))) {
-                    n++;
-                }
-            }
-        }
-        return n;
+        const drive::ScreenPoint centre =
+            gltest::OnScreen(static_cast<int>(cx), static_cast<int>(cy));
+        return picture.Count(drive::Box::Around(centre, pr), test);
     }
 
 private:
-    std::vector<unsigned char> rgb;
+    drive::Picture picture;
 };
 
 // The game's colours (tools/drive/colour.h).
@@ -231,38 +220,17 @@ struct FrameVertex {
 };
 
 std::vector<FrameVertex> FrameVertices() {
-    std::vector<GLfloat> buffer(1 << 23);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    DisplayGame();
-    const GLint n = glRenderMode(GL_RENDER);
-    EXPECT_GT(n, 0) << "the feedback buffer overflowed";
+    const std::vector<gltest::Vertex> fed = gltest::CaptureVertices(DisplayGame);
+    EXPECT_FALSE(fed.empty()) << "nothing was drawn";
     GLdouble proj[16];
     glGetDoublev(GL_PROJECTION_MATRIX, proj);
     const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     const GLint view[4] = {0, 0, width, height};
     std::vector<FrameVertex> out;
-    for (GLint i = 0; i < n;) {
-        const GLint token = static_cast<GLint>(buffer[i++]);
-        int count = 0;
-        bool line = false;
-        if (token == GL_POLYGON_TOKEN) {
-            count = static_cast<int>(buffer[i++]);
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            count = 2;
-            line = true;
-        } else if (token == GL_POINT_TOKEN) {
-            count = 1;
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            i++;
-            continue;
-        }
-        for (int v = 0; v < count; v++, i += 3) {
-            Vec p{};
-            gluUnProject(buffer[i], buffer[i + 1], buffer[i + 2], identity, proj, view, &p.x, &p.y,
-                         &p.z);
-            out.push_back(FrameVertex{p, line});
-        }
+    for (const gltest::Vertex& v : fed) {
+        Vec p{};
+        gluUnProject(v.x, v.y, v.z, identity, proj, view, &p.x, &p.y, &p.z);
+        out.push_back(FrameVertex{p, v.line});
     }
     return out;
 }
@@ -442,12 +410,11 @@ TEST_F(Scene, GobblerIsYellowOnItsCellFromAbove) {
     gobz = 13;
     gobdir = RIGHT;
     const Frame frame;
-    const gltest::Rgb c = frame.AtWorld(CellPoint(5, 13));
-    EXPECT_TRUE(IsYellow(c)) << c.r << " " << c.g << " " << c.b;
+    EXPECT_TRUE(probe::Is(frame.AtWorld(CellPoint(5, 13)), IsYellow, "yellow"));
     // Its old cell is bare again.
     gobx = 29;
     const Frame moved;
-    EXPECT_FALSE(IsYellow(moved.AtWorld(CellPoint(5, 13))));
+    EXPECT_FALSE(probe::Is(moved.AtWorld(CellPoint(5, 13)), IsYellow, "yellow"));
     EXPECT_GT(moved.Count(CellPoint(29, 13), 0.5, IsYellow), 0);
 }
 

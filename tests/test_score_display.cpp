@@ -44,12 +44,10 @@ void WorldProjection() {
 // (valid while the model-view matrix that WorldProjection loaded is the
 // world frame).
 std::vector<Point> WorldVertices(void (*draw)()) {
-    const std::vector<float> win = gltest::CaptureVertices(draw);
     std::vector<Point> out;
-    for (size_t i = 0; i + 2 < win.size(); i += 3) {
-        out.push_back(Point{(win[i] / 800.0 * 2.0 - 1.0) * worldHalf,
-                            (win[i + 1] / 552.0 * 2.0 - 1.0) * worldHalf,
-                            -(win[i + 2] * 2.0 - 1.0) * worldHalf});
+    for (const gltest::Vertex& v : gltest::CaptureVertices(draw)) {
+        out.push_back(Point{(v.x / 800.0 * 2.0 - 1.0) * worldHalf,
+                            (v.y / 552.0 * 2.0 - 1.0) * worldHalf, -(v.z * 2.0 - 1.0) * worldHalf});
     }
     return out;
 }
