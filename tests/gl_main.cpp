@@ -67,6 +67,14 @@ drive::ScreenPoint OnScreen(int x, int y) {
     return drive::ScreenPoint{x, glutGet(GLUT_WINDOW_HEIGHT) - 1 - y};
 }
 
+void LoadView(const std::function<void()>& load) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    load();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 void ProjectWorld(double x, double y, double z, int* winX, int* winY) {
     GLdouble model[16];
     GLdouble proj[16];
@@ -121,10 +129,28 @@ std::vector<Vertex> CaptureVertices(void (*draw)(), GLenum type) {
     return out;
 }
 
-std::vector<float> GetMatrix(GLenum which) {
-    std::vector<float> m(16);
-    glGetFloatv(which, m.data());
-    return m;
+std::vector<float> GetFloats(GLenum which, int n) {
+    std::vector<float> v(n, -1);
+    glGetFloatv(which, v.data());
+    return v;
+}
+
+int GetInt(GLenum which) {
+    GLint v = -1;
+    glGetIntegerv(which, &v);
+    return v;
+}
+
+std::vector<float> GetMaterial(GLenum face, GLenum what) {
+    std::vector<float> v(4, -1);
+    glGetMaterialfv(face, what, v.data());
+    return v;
+}
+
+std::vector<float> GetLight(GLenum what) {
+    std::vector<float> v(4, -1);
+    glGetLightfv(GL_LIGHT0, what, v.data());
+    return v;
 }
 
 static void DrawNothing() {}

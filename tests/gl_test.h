@@ -10,6 +10,7 @@
 #include <GL/glut.h>
 #include <gtest/gtest.h>  // AssertionResult
 
+#include <functional>
 #include <vector>
 
 #include "../tools/drive/picture.h"
@@ -39,6 +40,11 @@ drive::Picture ReadFrame();
 // from the bottom as GL counts it.
 drive::ScreenPoint OnScreen(int x, int y);
 
+// Puts a view in place: the projection matrix that the calls of load make
+// (glOrtho, gluPerspective and gluLookAt, ...) from the identity, and the
+// identity model-view matrix, selected.
+void LoadView(const std::function<void()>& load);
+
 // Where world point (x, y, z) falls in the window with the current
 // projection, model-view matrix and viewport.
 void ProjectWorld(double x, double y, double z, int* winX, int* winY);
@@ -61,8 +67,14 @@ struct Vertex {
 // buffer that overflows, or a token other than those, fails the test.
 std::vector<Vertex> CaptureVertices(void (*draw)(), GLenum type = GL_3D);
 
-// Every GL matrix element of the named matrix (GL_MODELVIEW_MATRIX, ...).
-std::vector<float> GetMatrix(GLenum which);
+// GL state read back: n floats of a glGet name (by default the 16 of a
+// matrix, GL_MODELVIEW_MATRIX, ...), the integer of one, and the four
+// floats of a material property of a face or of a property of light 0.
+// What GL leaves unwritten reads -1.
+std::vector<float> GetFloats(GLenum which, int n = 16);
+int GetInt(GLenum which);
+std::vector<float> GetMaterial(GLenum face, GLenum what);
+std::vector<float> GetLight(GLenum what);
 
 // Whether a redisplay of the test window has been requested since the last
 // look: runs one pass of the GLUT event loop with a counting display

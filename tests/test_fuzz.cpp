@@ -102,8 +102,8 @@ std::vector<int> Settings() {
 // One frame and one idle tick of whatever mode is up, checked.
 ::testing::AssertionResult FrameAndTick() {
     Display();
-    if (!Finite(gltest::GetMatrix(GL_PROJECTION_MATRIX)) ||
-        !Finite(gltest::GetMatrix(GL_MODELVIEW_MATRIX))) {
+    if (!Finite(gltest::GetFloats(GL_PROJECTION_MATRIX)) ||
+        !Finite(gltest::GetFloats(GL_MODELVIEW_MATRIX))) {
         return ::testing::AssertionFailure() << "a matrix is not finite";
     }
     const GLenum error = glGetError();
@@ -233,7 +233,7 @@ TEST(OddWindows, EveryModeAtEverySize) {
             usleep(1000);
         }
         glutMainLoopEvent();
-        EXPECT_TRUE(Finite(gltest::GetMatrix(GL_PROJECTION_MATRIX)));
+        EXPECT_TRUE(Finite(gltest::GetFloats(GL_PROJECTION_MATRIX)));
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         EXPECT_TRUE(std::isfinite(aspect));
     }

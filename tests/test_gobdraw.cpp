@@ -31,12 +31,10 @@ void View(float ex, float ey, float ez) {
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     glShadeModel(GL_SMOOTH);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, 800.0 / 552, 1, 100);
-    gluLookAt(ex, ey, ez, 0, 0, 0, 0, 1, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    gltest::LoadView([=] {
+        gluPerspective(60, 800.0 / 552, 1, 100);
+        gluLookAt(ex, ey, ez, 0, 0, 0, 0, 1, 0);
+    });
     const float light[4] = {ex, ey, ez, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, light);
 }
@@ -75,11 +73,8 @@ bool IsDrawn(Rgb c) {
 }
 using probe::Is;
 
-std::vector<float> Material(GLenum face, GLenum what) {
-    std::vector<float> v(4, -1);
-    glGetMaterialfv(face, what, v.data());
-    return v;
-}
+using gltest::GetInt;
+using gltest::GetMaterial;
 
 // Fills every material property of both faces with a colour no model uses.
 void ClearMaterial() {
@@ -95,25 +90,13 @@ void ClearMaterial() {
 void ExpectMaterial(std::vector<float> color, std::vector<float> specular, float shine,
                     std::vector<float> emis) {
     for (GLenum face : {GL_FRONT, GL_BACK}) {
-        EXPECT_EQ(Material(face, GL_AMBIENT), color);
-        EXPECT_EQ(Material(face, GL_DIFFUSE), color);
-        EXPECT_EQ(Material(face, GL_SHININESS)[0], shine);
-        EXPECT_EQ(Material(face, GL_EMISSION), emis);
+        EXPECT_EQ(GetMaterial(face, GL_AMBIENT), color);
+        EXPECT_EQ(GetMaterial(face, GL_DIFFUSE), color);
+        EXPECT_EQ(GetMaterial(face, GL_SHININESS)[0], shine);
+        EXPECT_EQ(GetMaterial(face, GL_EMISSION), emis);
     }
-    EXPECT_EQ(Material(GL_FRONT, GL_SPECULAR), specular);
-    EXPECT_EQ(Material(GL_BACK, GL_SPECULAR), (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
-}
-
-int Depth(GLenum which) {
-    GLint depth = 0;
-    glGetIntegerv(which, &depth);
-    return depth;
-}
-
-GLint Mode() {
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    return mode;
+    EXPECT_EQ(GetMaterial(GL_FRONT, GL_SPECULAR), specular);
+    EXPECT_EQ(GetMaterial(GL_BACK, GL_SPECULAR), (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
 }
 
 float green[4] = {0, 1, 0, 1};
@@ -126,14 +109,13 @@ TEST(GobdrawState, ModelsRestoreTheModelViewAndLeaveItSelected) {
     View(0, 0, 5);
     glTranslatef(1, 2, 3);
     glRotatef(20, 0, 1, 0);
-    const std::vector<float> modelView = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
-    const std::vector<float> projection = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    const std::vector<float> modelView = gltest::GetFloats(GL_MODELVIEW_MATRIX);
+    const std::vector<float> projection = gltest::GetFloats(GL_PROJECTION_MATRIX);
     // Fill the stack up to the levels each model may use: Gobbler four
     // (itself, a jaw, an eye, a pupil), a ghost three.
-    GLint maxDepth = 0;
-    glGetIntegerv(GL_MAX_MODELVIEW_STACK_DEPTH, &maxDepth);
+    const int maxDepth = GetInt(GL_MAX_MODELVIEW_STACK_DEPTH);
     for (const int levels : {4, 3}) {
-        while (Depth(GL_MODELVIEW_STACK_DEPTH) < maxDepth - levels) {
+        while (GetInt(GL_MODELVIEW_STACK_DEPTH) < maxDepth - levels) {
             glPushMatrix();
         }
         glMatrixMode(GL_PROJECTION);
@@ -143,11 +125,11 @@ TEST(GobdrawState, ModelsRestoreTheModelViewAndLeaveItSelected) {
             DrawGhost(1, 0, 0, 10, 20, 30, 0, green, 0);
         }
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        EXPECT_EQ(Mode(), GL_MODELVIEW);
-        EXPECT_EQ(Depth(GL_MODELVIEW_STACK_DEPTH), maxDepth - levels);
-        EXPECT_EQ(gltest::GetMatrix(GL_MODELVIEW_MATRIX), modelView);
-        EXPECT_EQ(gltest::GetMatrix(GL_PROJECTION_MATRIX), projection);
-        while (Depth(GL_MODELVIEW_STACK_DEPTH) > 1) {
+        EXPECT_EQ(GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
+        EXPECT_EQ(GetInt(GL_MODELVIEW_STACK_DEPTH), maxDepth - levels);
+        EXPECT_EQ(gltest::GetFloats(GL_MODELVIEW_MATRIX), modelView);
+        EXPECT_EQ(gltest::GetFloats(GL_PROJECTION_MATRIX), projection);
+        while (GetInt(GL_MODELVIEW_STACK_DEPTH) > 1) {
             glPopMatrix();
         }
     }
@@ -157,14 +139,14 @@ TEST(GobdrawState, TextWorksOnTheSelectedMatrixAndRestoresIt) {
     View(0, 0, 5);
     for (const GLenum mode : {GL_MODELVIEW, GL_PROJECTION}) {
         glMatrixMode(mode);
-        const std::vector<float> modelView = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
-        const std::vector<float> projection = gltest::GetMatrix(GL_PROJECTION_MATRIX);
-        const int depth = Depth(GL_PROJECTION_STACK_DEPTH);
+        const std::vector<float> modelView = gltest::GetFloats(GL_MODELVIEW_MATRIX);
+        const std::vector<float> projection = gltest::GetFloats(GL_PROJECTION_MATRIX);
+        const int depth = GetInt(GL_PROJECTION_STACK_DEPTH);
         DrawText(1, 2, 3, 1, 1, 1, 0.01f, 0, "TEXT");
-        EXPECT_EQ(Mode(), static_cast<GLint>(mode));
-        EXPECT_EQ(Depth(GL_PROJECTION_STACK_DEPTH), depth);
-        EXPECT_EQ(gltest::GetMatrix(GL_MODELVIEW_MATRIX), modelView);
-        EXPECT_EQ(gltest::GetMatrix(GL_PROJECTION_MATRIX), projection);
+        EXPECT_EQ(GetInt(GL_MATRIX_MODE), static_cast<GLint>(mode));
+        EXPECT_EQ(GetInt(GL_PROJECTION_STACK_DEPTH), depth);
+        EXPECT_EQ(gltest::GetFloats(GL_MODELVIEW_MATRIX), modelView);
+        EXPECT_EQ(gltest::GetFloats(GL_PROJECTION_MATRIX), projection);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }
@@ -189,8 +171,7 @@ TEST(GobdrawState, EachCallLeavesItsLastPiecesMaterial) {
 TEST(GobdrawState, TheMadLooksLastNormalIsATeethCornersUnitDirection) {
     glNormal3f(0, 0, 1);
     DrawGob(0, 0, 0, 0, 0, 0, 20, 1);
-    float n[4];
-    glGetFloatv(GL_CURRENT_NORMAL, n);
+    const std::vector<float> n = gltest::GetFloats(GL_CURRENT_NORMAL, 3);
     // The lower teeth's last corner, (-(bottomOffset - 0.12), 0.0792, teethProt).
     const float corner[3] = {-(bottomOffset - 0.12f), 0.0792f, teethProt};
     const float length = std::sqrt(corner[0] * corner[0] + corner[1] * corner[1] + 0.68f * 0.68f);
@@ -330,12 +311,10 @@ void DrawChosenText() {
 std::vector<float> Glyphs(const char* text, int upright, float ex, float ey, float ez, float upZ) {
     textToDraw = text;
     textUpright = upright;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, 800.0 / 552, 1, 100);
-    gluLookAt(ex, ey, ez, 0, 0, 0, 0, upZ == 0 ? 1 : 0, upZ);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    gltest::LoadView([=] {
+        gluPerspective(60, 800.0 / 552, 1, 100);
+        gluLookAt(ex, ey, ez, 0, 0, 0, 0, upZ == 0 ? 1 : 0, upZ);
+    });
     std::vector<float> points;
     for (const gltest::Vertex& v : gltest::CaptureVertices(DrawChosenText)) {
         points.insert(points.end(), {v.x, v.y, v.z});

@@ -34,11 +34,7 @@ using Point = std::array<float, 3>;
 // y by 276, z flipped into 0..1.
 void ModelView() {
     glViewport(-400, -276, 800, 552);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-1, 1, -1, 1, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    gltest::LoadView([] { glOrtho(-1, 1, -1, 1, -1, 1); });
 }
 
 // The triangles that draw emits, in model coordinates, three points each.
@@ -62,11 +58,8 @@ std::set<std::vector<float>> Distinct(void (*draw)()) {
 }
 
 std::array<float, 3> CurrentNormal() {
-    std::array<float, 3> n{};
-    float v[4] = {0, 0, 0, 0};
-    glGetFloatv(GL_CURRENT_NORMAL, v);
-    n = {v[0], v[1], v[2]};
-    return n;
+    const std::vector<float> v = gltest::GetFloats(GL_CURRENT_NORMAL, 3);
+    return {v[0], v[1], v[2]};
 }
 
 void Top30() {
@@ -203,9 +196,7 @@ TEST(GobdrawEyes, PupilsAreRedOnlyForMadOne) {
     const float* expected[3] = {pupilColor, madGobPupilColor, pupilColor};
     for (int mad = 0; mad < 3; mad++) {
         DrawGobEyes(mad);
-        float diffuse[4];
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-        EXPECT_EQ(std::vector<float>(diffuse, diffuse + 4),
+        EXPECT_EQ(gltest::GetMaterial(GL_FRONT, GL_DIFFUSE),
                   std::vector<float>(expected[mad], expected[mad] + 4))
             << "mad " << mad;
     }

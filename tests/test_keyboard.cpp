@@ -435,9 +435,7 @@ TEST(Fog, EachTypeReadBackFromGL) {
         } else {
             EXPECT_FLOAT_EQ(s.end, 1.0f);
         }
-        GLint hint = 0;
-        glGetIntegerv(GL_FOG_HINT, &hint);
-        EXPECT_EQ(hint, GL_DONT_CARE);
+        EXPECT_EQ(gltest::GetInt(GL_FOG_HINT), GL_DONT_CARE);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

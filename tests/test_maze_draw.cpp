@@ -26,6 +26,10 @@ using drive::IsPink;
 using drive::IsYellow;
 using probe::Is;
 
+using gltest::GetInt;
+using gltest::GetLight;
+using gltest::GetMaterial;
+
 // A vertex captured in feedback mode, back in world coordinates, with the
 // colour that lighting gave it.
 struct Vertex {
@@ -37,11 +41,7 @@ struct Vertex {
 // so that feedback coordinates map back to world coordinates one to one.
 void SetUpWorldView() {
     glViewport(0, 0, 800, 552);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-20, 20, -20, 20, -40, 40);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    gltest::LoadView([] { glOrtho(-20, 20, -20, 20, -40, 40); });
 }
 
 // Runs draw in feedback mode with colours and returns its vertices in world
@@ -80,22 +80,6 @@ bool ColourIs(const Vertex& v, float r, float g, float b, float a) {
            std::fabs(v.a - a) < eps;
 }
 
-std::vector<float> Material(GLenum face, GLenum what) {
-    std::vector<float> m(4, -1.0f);
-    glGetMaterialfv(face, what, m.data());
-    return m;
-}
-
-std::vector<float> Light(GLenum what) {
-    std::vector<float> m(4, -1.0f);
-    glGetLightfv(GL_LIGHT0, what, m.data());
-    return m;
-}
-
-std::vector<float> Rgba(float r, float g, float b, float a) {
-    return {r, g, b, a};
-}
-
 void ExpectNear(const std::vector<float>& got, const std::vector<float>& want) {
     ASSERT_EQ(got.size(), want.size());
     for (size_t i = 0; i < got.size(); i++) {
@@ -104,27 +88,23 @@ void ExpectNear(const std::vector<float>& got, const std::vector<float>& want) {
 }
 
 void ExpectWallMaterialCurrent() {
-    ExpectNear(Material(GL_FRONT, GL_AMBIENT), Rgba(0.11f, 0.06f, 0.11f, 1));
-    ExpectNear(Material(GL_FRONT, GL_DIFFUSE), Rgba(0, 0, 1, 1));
-    ExpectNear(Material(GL_FRONT, GL_SPECULAR), Rgba(0.33f, 0.33f, 0.33f, 0.33f));
-    GLfloat shininess = -1;
-    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-    EXPECT_FLOAT_EQ(shininess, 100.0f);
+    ExpectNear(GetMaterial(GL_FRONT, GL_AMBIENT), {0.11f, 0.06f, 0.11f, 1});
+    ExpectNear(GetMaterial(GL_FRONT, GL_DIFFUSE), {0, 0, 1, 1});
+    ExpectNear(GetMaterial(GL_FRONT, GL_SPECULAR), {0.33f, 0.33f, 0.33f, 0.33f});
+    EXPECT_FLOAT_EQ(GetMaterial(GL_FRONT, GL_SHININESS)[0], 100.0f);
 }
 
 void ExpectPelletMaterialCurrent() {
-    ExpectNear(Material(GL_FRONT, GL_AMBIENT), Rgba(0.25f, 0.20725f, 0.20725f, 0.922f));
-    ExpectNear(Material(GL_FRONT, GL_DIFFUSE), Rgba(1, 0.829f, 0.829f, 0.922f));
-    ExpectNear(Material(GL_FRONT, GL_SPECULAR), Rgba(0.296648f, 0.296648f, 0.296648f, 0.922f));
-    GLfloat shininess = -1;
-    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-    EXPECT_FLOAT_EQ(shininess, 11.264f);
+    ExpectNear(GetMaterial(GL_FRONT, GL_AMBIENT), {0.25f, 0.20725f, 0.20725f, 0.922f});
+    ExpectNear(GetMaterial(GL_FRONT, GL_DIFFUSE), {1, 0.829f, 0.829f, 0.922f});
+    ExpectNear(GetMaterial(GL_FRONT, GL_SPECULAR), {0.296648f, 0.296648f, 0.296648f, 0.922f});
+    EXPECT_FLOAT_EQ(GetMaterial(GL_FRONT, GL_SHININESS)[0], 11.264f);
 }
 
 // The back face keeps GL's default material: the maze sets the front only.
 void ExpectBackMaterialUntouched() {
-    ExpectNear(Material(GL_BACK, GL_AMBIENT), Rgba(0.2f, 0.2f, 0.2f, 1));
-    ExpectNear(Material(GL_BACK, GL_DIFFUSE), Rgba(0.8f, 0.8f, 0.8f, 1));
+    ExpectNear(GetMaterial(GL_BACK, GL_AMBIENT), {0.2f, 0.2f, 0.2f, 1});
+    ExpectNear(GetMaterial(GL_BACK, GL_DIFFUSE), {0.8f, 0.8f, 0.8f, 1});
 }
 
 // The cell a pellet vertex belongs to, from its world position.
@@ -150,12 +130,8 @@ void CallTubeList() {
 TEST(MazeInit, SetsUpLightDepthAndShading) {
     Init();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    GLfloat clear[4] = {-1, -1, -1, -1};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    ExpectNear(std::vector<float>(clear, clear + 4), Rgba(0, 0, 0, 0));
-    GLint shade = 0;
-    glGetIntegerv(GL_SHADE_MODEL, &shade);
-    EXPECT_EQ(shade, GL_SMOOTH);
+    ExpectNear(gltest::GetFloats(GL_COLOR_CLEAR_VALUE, 4), {0, 0, 0, 0});
+    EXPECT_EQ(GetInt(GL_SHADE_MODEL), GL_SMOOTH);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
@@ -163,13 +139,11 @@ TEST(MazeInit, SetsUpLightDepthAndShading) {
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
     EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
     // Read back in eye coordinates: the model-view matrix was the identity.
-    ExpectNear(Light(GL_POSITION), Rgba(15, 5, 0, 1));
-    ExpectNear(Light(GL_DIFFUSE), Rgba(1, 1, 1, 1));
-    ExpectNear(Light(GL_SPECULAR), Rgba(1, 1, 1, 1));
-    ExpectNear(Light(GL_AMBIENT), Rgba(0, 0, 0, 1));
-    GLint twoSided = -1;
-    glGetIntegerv(GL_LIGHT_MODEL_TWO_SIDE, &twoSided);
-    EXPECT_EQ(twoSided, GL_FALSE);
+    ExpectNear(GetLight(GL_POSITION), {15, 5, 0, 1});
+    ExpectNear(GetLight(GL_DIFFUSE), {1, 1, 1, 1});
+    ExpectNear(GetLight(GL_SPECULAR), {1, 1, 1, 1});
+    ExpectNear(GetLight(GL_AMBIENT), {0, 0, 0, 1});
+    EXPECT_EQ(GetInt(GL_LIGHT_MODEL_TWO_SIDE), GL_FALSE);
 }
 
 TEST(MazeInit, CompilesOneListPerTubeWithoutDrawing) {
@@ -439,19 +413,14 @@ TEST(MazeDraw, EveryRoutineLeavesTheModelViewMatrixAsItFoundIt) {
     glLoadIdentity();
     glTranslatef(1.5f, -2.0f, 3.0f);
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-    const std::vector<float> before = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
-    GLint depthBefore = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
+    const std::vector<float> before = gltest::GetFloats(GL_MODELVIEW_MATRIX);
+    const int depthBefore = GetInt(GL_MODELVIEW_STACK_DEPTH);
     for (void (*draw)() :
          {DrawRemainingPellets, DrawHorizontalWalls, DrawVerticalWalls, DrawWallEndings}) {
         draw();
-        EXPECT_EQ(gltest::GetMatrix(GL_MODELVIEW_MATRIX), before);
-        GLint depth = 0;
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-        EXPECT_EQ(depth, depthBefore);
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_MODELVIEW);
+        EXPECT_EQ(gltest::GetFloats(GL_MODELVIEW_MATRIX), before);
+        EXPECT_EQ(GetInt(GL_MODELVIEW_STACK_DEPTH), depthBefore);
+        EXPECT_EQ(GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
@@ -461,12 +430,10 @@ TEST(MazePicture, TopDownFrameShowsWallsGatePelletsAndPowerPellets) {
     InitBoard();
     // The camera of the in-game view from straight above.
     glViewport(0, 0, 800, 552);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60.0, 800.0 / 552.0, 1.0, 1000.0);
-    gluLookAt(0.01, 30.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    gltest::LoadView([] {
+        gluPerspective(60.0, 800.0 / 552.0, 1.0, 1000.0);
+        gluLookAt(0.01, 30.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    });
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawMaze();
     glFinish();

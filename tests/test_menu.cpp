@@ -121,18 +121,14 @@ TEST(MenuCamera, ProjectionIsThePerspectiveTimesTheLookAt) {
                                      0,
                                      1010.0 / 99.0 - 200.0 / 99.0,
                                      10};
-        const std::vector<float> projection = gltest::GetMatrix(GL_PROJECTION_MATRIX);
-        const std::vector<float> modelview = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
+        const std::vector<float> projection = gltest::GetFloats(GL_PROJECTION_MATRIX);
+        const std::vector<float> modelview = gltest::GetFloats(GL_MODELVIEW_MATRIX);
         for (int i = 0; i < 16; i++) {
             EXPECT_NEAR(projection[i], expected[i], 1e-5) << i;
             EXPECT_EQ(modelview[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
         }
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_MODELVIEW);
-        GLfloat depth = 0.0f;
-        glGetFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
-        EXPECT_EQ(depth, 1.0f);
+        EXPECT_EQ(gltest::GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
+        EXPECT_EQ(gltest::GetFloats(GL_DEPTH_CLEAR_VALUE, 1)[0], 1.0f);
     }
 }
 
@@ -153,9 +149,7 @@ TEST_F(MenuFrame, TextStrokesGrowWithThePicture) {
     for (const auto& s : sizes) {
         Reshape(s.w, s.h);
         DisplayMenu();
-        GLfloat drawn = 0.0f;
-        glGetFloatv(GL_LINE_WIDTH, &drawn);
-        EXPECT_FLOAT_EQ(drawn, s.width) << s.w << " x " << s.h;
+        EXPECT_FLOAT_EQ(gltest::GetFloats(GL_LINE_WIDTH, 1)[0], s.width) << s.w << " x " << s.h;
     }
 }
 

@@ -305,12 +305,12 @@ protected:
 TEST_F(Scene, FromAboveTheProjectionIsPerspectiveTimesTheOverheadCamera) {
     DisplayGame();
     const drive::Matrix expected = drive::CameraMatrix(drive::AboveCamera(), 800.0 / 552.0);
-    ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX), expected);
+    ExpectMatrixNear(gltest::GetFloats(GL_PROJECTION_MATRIX), expected);
     // The overhead camera does not move with the player.
     gobx = 5;
     gobz = 13;
     DisplayGame();
-    ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX), expected);
+    ExpectMatrixNear(gltest::GetFloats(GL_PROJECTION_MATRIX), expected);
 }
 
 TEST_F(Scene, BehindThePlayerTheCameraFollowsIt) {
@@ -318,7 +318,7 @@ TEST_F(Scene, BehindThePlayerTheCameraFollowsIt) {
     gobx = 5;
     gobz = 13;
     DisplayGame();
-    std::vector<float> m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    std::vector<float> m = gltest::GetFloats(GL_PROJECTION_MATRIX);
     ExpectMatrixNear(m, drive::CameraMatrix(drive::BehindCamera(5, 13), 800.0 / 552.0));
     const Vec eye = EyeOf(m);
     EXPECT_NEAR(eye.x, -10.0, 1e-3);
@@ -328,14 +328,14 @@ TEST_F(Scene, BehindThePlayerTheCameraFollowsIt) {
     gobx = 29;
     gobz = 26;
     DisplayGame();
-    m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    m = gltest::GetFloats(GL_PROJECTION_MATRIX);
     ExpectMatrixNear(m, drive::CameraMatrix(drive::BehindCamera(29, 26), 800.0 / 552.0));
 }
 
 TEST_F(Scene, TheProjectionFollowsTheWindowShape) {
     Reshape(1000, 500);
     DisplayGame();
-    ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX),
+    ExpectMatrixNear(gltest::GetFloats(GL_PROJECTION_MATRIX),
                      drive::CameraMatrix(drive::AboveCamera(), 2.0));
     Reshape(width, height);
 }
@@ -359,10 +359,10 @@ TEST_F(Scene, ANarrowWindowShowsAcrossWhat800x552ShowsOnEveryScreen) {
         ThreeDView = 0;
         Reshape(width, height);
         draw();
-        const std::vector<float> full = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+        const std::vector<float> full = gltest::GetFloats(GL_PROJECTION_MATRIX);
         Reshape(960, 1040);
         draw();
-        const std::vector<float> narrow = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+        const std::vector<float> narrow = gltest::GetFloats(GL_PROJECTION_MATRIX);
         for (int i = 0; i < 16; i++) {
             if (i % 4 == 0 || i % 4 == 3 || odalieIntro) {
                 EXPECT_NEAR(narrow[i], full[i], 1e-5) << "element " << i;
@@ -386,19 +386,14 @@ TEST_F(Scene, AFrameStartsFromTheIdentityAndEndsWithTheScoresTurn) {
         glTranslatef(3.0f, 4.0f, 5.0f);
         glMatrixMode(GL_TEXTURE);  // whatever mode the last screen left
         DisplayGame();
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_MODELVIEW);
+        EXPECT_EQ(gltest::GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
         const std::vector<float> turn = {0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1};
-        const std::vector<float> m = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
+        const std::vector<float> m = gltest::GetFloats(GL_MODELVIEW_MATRIX);
         for (int i = 0; i < 16; i++) {
             EXPECT_NEAR(m[i], turn[i], 1e-6) << "element " << i;
         }
-        GLint depth = 0;
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-        EXPECT_EQ(depth, 1);
-        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
-        EXPECT_EQ(depth, 1);
+        EXPECT_EQ(gltest::GetInt(GL_MODELVIEW_STACK_DEPTH), 1);
+        EXPECT_EQ(gltest::GetInt(GL_PROJECTION_STACK_DEPTH), 1);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }

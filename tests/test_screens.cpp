@@ -177,7 +177,7 @@ TEST(LevelChangePicture, EveryFrameAddsFiveAndTheCameraLooksFromDistance10) {
     // LevelFinished asks for can come before the idle step moves it.
     xPos = yPos = zPos = 0.0f;
     DisplayLevelChange();
-    for (float v : gltest::GetMatrix(GL_PROJECTION_MATRIX)) {
+    for (float v : gltest::GetFloats(GL_PROJECTION_MATRIX)) {
         ASSERT_TRUE(std::isfinite(v));
     }
     gltest::ProjectWorld(0.0, 0.0, -5.0, &cx, &cy);
