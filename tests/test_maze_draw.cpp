@@ -87,22 +87,25 @@ void ExpectNear(const std::vector<float>& got, const std::vector<float>& want) {
     }
 }
 
-void ExpectWallMaterialCurrent() {
-    ExpectNear(GetMaterial(GL_FRONT, GL_AMBIENT), {0.11f, 0.06f, 0.11f, 1});
-    ExpectNear(GetMaterial(GL_FRONT, GL_DIFFUSE), {0, 0, 1, 1});
-    ExpectNear(GetMaterial(GL_FRONT, GL_SPECULAR), {0.33f, 0.33f, 0.33f, 0.33f});
-    EXPECT_FLOAT_EQ(GetMaterial(GL_FRONT, GL_SHININESS)[0], 100.0f);
-}
+// The maze's two materials: ambient, diffuse, specular, shininess.
+struct Material {
+    std::vector<float> ambient, diffuse, specular;
+    float shininess;
+};
+const Material wallMaterial{
+    {0.11f, 0.06f, 0.11f, 1}, {0, 0, 1, 1}, {0.33f, 0.33f, 0.33f, 0.33f}, 100};
+const Material pelletMaterial{{0.25f, 0.20725f, 0.20725f, 0.922f},
+                              {1, 0.829f, 0.829f, 0.922f},
+                              {0.296648f, 0.296648f, 0.296648f, 0.922f},
+                              11.264f};
 
-void ExpectPelletMaterialCurrent() {
-    ExpectNear(GetMaterial(GL_FRONT, GL_AMBIENT), {0.25f, 0.20725f, 0.20725f, 0.922f});
-    ExpectNear(GetMaterial(GL_FRONT, GL_DIFFUSE), {1, 0.829f, 0.829f, 0.922f});
-    ExpectNear(GetMaterial(GL_FRONT, GL_SPECULAR), {0.296648f, 0.296648f, 0.296648f, 0.922f});
-    EXPECT_FLOAT_EQ(GetMaterial(GL_FRONT, GL_SHININESS)[0], 11.264f);
-}
-
-// The back face keeps GL's default material: the maze sets the front only.
-void ExpectBackMaterialUntouched() {
+// The material current on the front; the back face keeps GL's default
+// material, as the maze sets the front only.
+void ExpectMaterial(const Material& m) {
+    ExpectNear(GetMaterial(GL_FRONT, GL_AMBIENT), m.ambient);
+    ExpectNear(GetMaterial(GL_FRONT, GL_DIFFUSE), m.diffuse);
+    ExpectNear(GetMaterial(GL_FRONT, GL_SPECULAR), m.specular);
+    EXPECT_FLOAT_EQ(GetMaterial(GL_FRONT, GL_SHININESS)[0], m.shininess);
     ExpectNear(GetMaterial(GL_BACK, GL_AMBIENT), {0.2f, 0.2f, 0.2f, 1});
     ExpectNear(GetMaterial(GL_BACK, GL_DIFFUSE), {0.8f, 0.8f, 0.8f, 1});
 }
@@ -355,8 +358,7 @@ TEST(MazeMaterials, OnlyTheGateTubeIsInTheGateMaterial) {
     // Every tube is the same tube of its own length: the same number of vertices.
     EXPECT_EQ(wall, 37 * gate);
     // Back to the wall material after the gate, and on return.
-    ExpectWallMaterialCurrent();
-    ExpectBackMaterialUntouched();
+    ExpectMaterial(wallMaterial);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -379,8 +381,7 @@ TEST(MazeMaterials, PowerPelletsAreCopperAndTheRestStayPellets) {
                 << cell.first << "," << cell.second;
         }
     }
-    ExpectPelletMaterialCurrent();
-    ExpectBackMaterialUntouched();
+    ExpectMaterial(pelletMaterial);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -399,10 +400,10 @@ TEST(MazeMaterials, TubesAndCornersAreInTheWallMaterial) {
             off += !ColourIs(v, 0.11f, 0.06f, 0.11f, 1);
         }
         EXPECT_EQ(off, 0);
-        ExpectWallMaterialCurrent();
+        ExpectMaterial(wallMaterial);
         DrawRemainingPellets();
     }
-    ExpectBackMaterialUntouched();
+    ExpectMaterial(pelletMaterial);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
