@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // stress_common: what the robot player, the keyboard fuzz and the soak
-// share, with the tests of the rules, the ghosts and movement. A clock that
-// runs the game's timers forward by moving their start readings back, the
-// cells next to a cell and the pellets of a grid, and the invariants that
-// must hold after every play tick.
+// share, with the tests of the rules, the ghosts, movement, the keyboard and
+// the gamepads. A clock that runs the game's timers forward by moving their
+// start readings back, the state a key may change, the cells next to a cell
+// and the pellets of a grid, and the invariants that must hold after every
+// play tick.
 // Depends on: the game state (mazerush.h), the maze (board.h), GoogleTest.
 #pragma once
 
@@ -12,6 +13,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
@@ -29,6 +31,21 @@ inline void AdvanceClocks(double dt) {
     for (int i = 0; i < maxGhosts; i++) {
         ghost[i].timer.start -= dt;
     }
+}
+
+// The game state that a key may change, in this order: the five mode flags,
+// levelNum, score, difficulty, fogtype, ThreeDView, currMenuItem, num_ghosts,
+// ghostspeed, t, openMouth, gobx, gobz, gobdir.
+inline std::vector<double> State() {
+    return {double(intro),        double(menu),
+            double(changeLevel),  double(gameOver),
+            double(gamePaused),   double(levelNum),
+            double(score),        double(difficulty),
+            double(fogtype),      double(ThreeDView),
+            double(currMenuItem), double(num_ghosts),
+            ghostspeed,           t,
+            double(openMouth),    double(gobx),
+            double(gobz),         double(gobdir)};
 }
 
 // The cell one grid move from (x, z) in direction d, as NextMove makes
