@@ -8,6 +8,7 @@
 #include <link.h>    // dl_iterate_phdr
 #include <unistd.h>  // usleep
 
+#include <algorithm>  // copy_n
 #include <atomic>
 #include <cstdio>   // fputs
 #include <cstdlib>  // atexit, _Exit
@@ -45,6 +46,35 @@ Rgb ReadPixel(int x, int y) {
     return Rgb{px[0], px[1], px[2]};
 }
 
+drive::Picture ReadFrame() {
+    const int width = glutGet(GLUT_WINDOW_WIDTH);
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    std::vector<unsigned char> rows(static_cast<size_t>(width) * height * 3);
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    // GL's rows come from the bottom up; the picture's from the top down.
+    std::vector<unsigned char> rgb(rows.size());
+    const size_t row = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; y++) {
+        std::copy_n(&rows[y * row], row, &rgb[(height - 1 - y) * row]);
+    }
+    return drive::Picture(width, height, std::move(rgb));
+}
+
+drive::ScreenPoint OnScreen(int x, int y) {
+    return drive::ScreenPoint{x, glutGet(GLUT_WINDOW_HEIGHT) - 1 - y};
+}
+
+void LoadView(const std::function<void()>& load) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    load();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 void ProjectWorld(double x, double y, double z, int* winX, int* winY) {
     GLdouble model[16];
     GLdouble proj[16];
@@ -67,38 +97,60 @@ Rgb PixelAtWorld(double x, double y, double z) {
     return ReadPixel(wx, wy);
 }
 
-std::vector<float> CaptureVertices(void (*draw)()) {
-    std::vector<GLfloat> buffer(1 << 22);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+std::vector<Vertex> CaptureVertices(void (*draw)(), GLenum type) {
+    std::vector<GLfloat> buffer(1 << 23);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), type, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
     const GLint n = glRenderMode(GL_RENDER);
-    std::vector<float> out;
+    EXPECT_GE(n, 0) << "the feedback buffer overflowed";
+    const int size = type == GL_3D_COLOR ? 7 : 3;
+    std::vector<Vertex> out;
     for (GLint i = 0; i < n;) {
         const GLint token = static_cast<GLint>(buffer[i++]);
         int count = 0;
+        const bool line = token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN;
         if (token == GL_POLYGON_TOKEN) {
             count = static_cast<int>(buffer[i++]);
-        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||
-                   token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) {
+        } else if (token == GL_POINT_TOKEN) {
             count = 1;
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+        } else if (line) {
             count = 2;
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            i++;
-            continue;
+        } else {
+            ADD_FAILURE() << "unexpected feedback token " << token;
+            break;
         }
-        for (int v = 0; v < count; v++, i += 3) {
-            out.insert(out.end(), &buffer[i], &buffer[i] + 3);
+        for (int v = 0; v < count; v++, i += size) {
+            const GLfloat* f = &buffer[i];
+            out.push_back(size == 7 ? Vertex{f[0], f[1], f[2], f[3], f[4], f[5], f[6], line}
+                                    : Vertex{f[0], f[1], f[2], 0, 0, 0, 0, line});
         }
     }
     return out;
 }
 
-std::vector<float> GetMatrix(GLenum which) {
-    std::vector<float> m(16);
-    glGetFloatv(which, m.data());
-    return m;
+std::vector<float> GetFloats(GLenum which, int n) {
+    std::vector<float> v(n, -1);
+    glGetFloatv(which, v.data());
+    return v;
+}
+
+int GetInt(GLenum which) {
+    GLint v = -1;
+    glGetIntegerv(which, &v);
+    return v;
+}
+
+std::vector<float> GetMaterial(GLenum face, GLenum what) {
+    std::vector<float> v(4, -1);
+    glGetMaterialfv(face, what, v.data());
+    return v;
+}
+
+std::vector<float> GetLight(GLenum what) {
+    std::vector<float> v(4, -1);
+    glGetLightfv(GL_LIGHT0, what, v.data());
+    return v;
 }
 
 static void DrawNothing() {}

@@ -10,9 +10,10 @@
 #include <GL/glut.h>
 #include <gtest/gtest.h>  // AssertionResult
 
+#include <functional>
 #include <vector>
 
-#include "../tools/drive/colour.h"
+#include "../tools/drive/picture.h"
 
 namespace gltest {
 
@@ -27,6 +28,23 @@ using Rgb = drive::Rgb;
 // from the buffer that glReadBuffer names (the back buffer by default).
 Rgb ReadPixel(int x, int y);
 
+// The whole window's frame, once what was drawn is done, from the back
+// buffer: Mesa's software renderer swaps by copying the back buffer to the
+// window and keeps it as it was, while the window's own front buffer reads
+// back black on the virtual X server. The picture is the one the X server
+// would give, rows from the top, so that it answers as the end-to-end
+// tests' pictures do; OnScreen turns GL's window coordinates into its own.
+drive::Picture ReadFrame();
+
+// The point of the frame's picture at window coordinates (x, y), y counted
+// from the bottom as GL counts it.
+drive::ScreenPoint OnScreen(int x, int y);
+
+// Puts a view in place: the projection matrix that the calls of load make
+// (glOrtho, gluPerspective and gluLookAt, ...) from the identity, and the
+// identity model-view matrix, selected.
+void LoadView(const std::function<void()>& load);
+
 // Where world point (x, y, z) falls in the window with the current
 // projection, model-view matrix and viewport.
 void ProjectWorld(double x, double y, double z, int* winX, int* winY);
@@ -34,12 +52,29 @@ void ProjectWorld(double x, double y, double z, int* winX, int* winY);
 // The colour at the screen point of world point (x, y, z).
 Rgb PixelAtWorld(double x, double y, double z);
 
-// Runs draw in feedback mode (GL_3D) and returns the window-space vertices
-// it emitted, three floats each, one triangle/line/point after another.
-std::vector<float> CaptureVertices(void (*draw)());
+// A vertex that a drawing emitted in feedback mode: where it fell in the
+// window (x, y from the bottom left, z the depth from 0 to 1), the colour
+// lighting gave it (GL_3D_COLOR only) and whether it was one of a line's
+// (else a polygon's or a point's).
+struct Vertex {
+    float x, y, z;
+    float r, g, b, a;
+    bool line;
+};
 
-// Every GL matrix element of the named matrix (GL_MODELVIEW_MATRIX, ...).
-std::vector<float> GetMatrix(GLenum which);
+// Runs draw in feedback mode of that type (GL_3D, GL_3D_COLOR) and returns
+// the vertices it emitted, one polygon, line or point after another. A
+// buffer that overflows, or a token other than those, fails the test.
+std::vector<Vertex> CaptureVertices(void (*draw)(), GLenum type = GL_3D);
+
+// GL state read back: n floats of a glGet name (by default the 16 of a
+// matrix, GL_MODELVIEW_MATRIX, ...), the integer of one, and the four
+// floats of a material property of a face or of a property of light 0.
+// What GL leaves unwritten reads -1.
+std::vector<float> GetFloats(GLenum which, int n = 16);
+int GetInt(GLenum which);
+std::vector<float> GetMaterial(GLenum face, GLenum what);
+std::vector<float> GetLight(GLenum what);
 
 // Whether a redisplay of the test window has been requested since the last
 // look: runs one pass of the GLUT event loop with a counting display

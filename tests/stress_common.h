@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // stress_common: what the robot player, the keyboard fuzz and the soak
-// share. A clock that runs the game's timers forward by moving their start
-// readings back, and the invariants that must hold after every play tick.
+// share, with the tests of the rules, the ghosts, movement, the keyboard and
+// the gamepads. A clock that runs the game's timers forward by moving their
+// start readings back, the state a key may change, the cells next to a cell
+// and the pellets of a grid, and the invariants that must hold after every
+// play tick.
 // Depends on: the game state (mazerush.h), the maze (board.h), GoogleTest.
 #pragma once
 
@@ -10,6 +13,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
@@ -29,14 +33,35 @@ inline void AdvanceClocks(double dt) {
     }
 }
 
-// Whether b is one grid move from a, as NextMove makes moves (stepping onto
-// one tunnel end comes out at the other).
+// The game state that a key may change, in this order: the five mode flags,
+// levelNum, score, difficulty, fogtype, ThreeDView, currMenuItem, num_ghosts,
+// ghostspeed, t, openMouth, gobx, gobz, gobdir.
+inline std::vector<double> State() {
+    return {double(intro),        double(menu),
+            double(changeLevel),  double(gameOver),
+            double(gamePaused),   double(levelNum),
+            double(score),        double(difficulty),
+            double(fogtype),      double(ThreeDView),
+            double(currMenuItem), double(num_ghosts),
+            ghostspeed,           t,
+            double(openMouth),    double(gobx),
+            double(gobz),         double(gobdir)};
+}
+
+// The cell one grid move from (x, z) in direction d, as NextMove makes
+// moves (stepping onto one tunnel end comes out at the other).
+inline ptT Neighbour(int x, int z, dirT d) {
+    ptT* p = NextMove(x, z, d);
+    const ptT n = *p;
+    free(p);
+    return n;
+}
+
+// Whether b is one grid move from a.
 inline bool OneCellApart(int ax, int az, int bx, int bz) {
     for (int d = UP; d <= LEFT; d++) {
-        ptT* n = NextMove(ax, az, static_cast<dirT>(d));
-        const bool hit = n->x == bx && n->z == bz;
-        free(n);
-        if (hit) {
+        const ptT n = Neighbour(ax, az, static_cast<dirT>(d));
+        if (n.x == bx && n.z == bz) {
             return true;
         }
     }
@@ -47,38 +72,24 @@ inline bool OneCellApart(int ax, int az, int bx, int bz) {
 // facing d (the only case in which a living ghost may turn back).
 inline bool GhostHasWayForward(int x, int z, dirT d) {
     for (int k = UP; k <= LEFT; k++) {
-        if (static_cast<dirT>(k) == OppositeDir(d)) {
-            continue;
-        }
-        ptT* n = NextMove(x, z, static_cast<dirT>(k));
-        const bool open = !IsGhostWall(n->x, n->z);
-        free(n);
-        if (open) {
+        const ptT n = Neighbour(x, z, static_cast<dirT>(k));
+        if (static_cast<dirT>(k) != OppositeDir(d) && !IsGhostWall(n.x, n.z)) {
             return true;
         }
     }
     return false;
 }
 
-// The grid's pellets still in place, against the layout's.
-inline int PelletsLeft() {
-    int left = 0;
+// The pellets of a grid: those still in place (pellets) or the layout's
+// (board).
+inline int PelletsIn(const int grid[boardRows][boardCols]) {
+    int n = 0;
     for (int x = 0; x < boardRows; x++) {
         for (int z = 0; z < boardCols; z++) {
-            left += pellets[x][z] > cellEmpty ? 1 : 0;
+            n += grid[x][z] > cellEmpty ? 1 : 0;
         }
     }
-    return left;
-}
-
-inline int PelletsInLayout() {
-    int all = 0;
-    for (int x = 0; x < boardRows; x++) {
-        for (int z = 0; z < boardCols; z++) {
-            all += board[x][z] > cellEmpty ? 1 : 0;
-        }
-    }
-    return all;
+    return n;
 }
 
 // Checks a dead ghost's way home: every step one cell from the one before,
@@ -142,10 +153,10 @@ inline ::testing::AssertionResult Invariants(const Before& b) {
     if (score < b.score) {
         return ::testing::AssertionFailure() << "score fell from " << b.score << " to " << score;
     }
-    if (pelletsEaten != PelletsInLayout() - PelletsLeft()) {
+    if (pelletsEaten != PelletsIn(board) - PelletsIn(pellets)) {
         return ::testing::AssertionFailure()
                << "pelletsEaten " << pelletsEaten << " but the grid lacks "
-               << PelletsInLayout() - PelletsLeft();
+               << PelletsIn(board) - PelletsIn(pellets);
     }
     if (IsGobWall(gobx, gobz)) {
         return ::testing::AssertionFailure() << "Gobbler on a closed cell " << gobx << "," << gobz;

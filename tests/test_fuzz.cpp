@@ -102,18 +102,15 @@ std::vector<int> Settings() {
 // One frame and one idle tick of whatever mode is up, checked.
 ::testing::AssertionResult FrameAndTick() {
     Display();
-    if (!Finite(gltest::GetMatrix(GL_PROJECTION_MATRIX)) ||
-        !Finite(gltest::GetMatrix(GL_MODELVIEW_MATRIX))) {
+    if (!Finite(gltest::GetFloats(GL_PROJECTION_MATRIX)) ||
+        !Finite(gltest::GetFloats(GL_MODELVIEW_MATRIX))) {
         return ::testing::AssertionFailure() << "a matrix is not finite";
     }
     const GLenum error = glGetError();
     if (error != GL_NO_ERROR) {
         return ::testing::AssertionFailure() << "GL error " << error;
     }
-    const stress::Before before = stress::Take();
-    stress::AdvanceClocks(0.05);
-    Idle();
-    return stress::Invariants(before);
+    return TickOnly();
 }
 
 }  // namespace
@@ -233,7 +230,7 @@ TEST(OddWindows, EveryModeAtEverySize) {
             usleep(1000);
         }
         glutMainLoopEvent();
-        EXPECT_TRUE(Finite(gltest::GetMatrix(GL_PROJECTION_MATRIX)));
+        EXPECT_TRUE(Finite(gltest::GetFloats(GL_PROJECTION_MATRIX)));
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         EXPECT_TRUE(std::isfinite(aspect));
     }

@@ -14,24 +14,14 @@
 #include "../game/gamepad.h"
 #include "../game/mazerush.h"
 #include "gl_test.h"
+#include "stress_common.h"
 
 namespace {
 
 const int full = SDL_JOYSTICK_AXIS_MAX;
 using ButtonT = SDL_GameControllerButton;
 
-// The game state a key may change.
-int* const ints[] = {&intro,        &menu,       &changeLevel, &gameOver, &gamePaused,
-                     &levelNum,     &score,      &difficulty,  &fogtype,  &ThreeDView,
-                     &currMenuItem, &num_ghosts, &openMouth,   &gobx,     &gobz};
-
-std::vector<double> State() {
-    std::vector<double> s{ghostspeed, t, double(gobdir)};
-    for (const int* p : ints) {
-        s.push_back(*p);
-    }
-    return s;
-}
+using stress::State;
 
 class Gamepad : public ::testing::Test {
 protected:
@@ -161,8 +151,7 @@ TEST_F(Gamepad, EachButtonIsItsKeyOnEveryScreen) {
 
 TEST_F(Gamepad, SouthButtonOnQuitEndsTheProgramWithStatusZero) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT((Show(5), Press(SDL_CONTROLLER_BUTTON_A)),
-                ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT((Show(5), Press(SDL_CONTROLLER_BUTTON_A)), ::testing::ExitedWithCode(0), "");
 }
 
 // On the menu a direction acts once per press, and the stick once each time

@@ -11,15 +11,11 @@
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
+#include "stress_common.h"
 
 namespace {
 
-ptT Neighbour(int x, int z, dirT d) {
-    ptT* p = NextMove(x, z, d);
-    const ptT copy = *p;
-    free(p);
-    return copy;
-}
+using stress::Neighbour;
 
 bool IsHome(const ptT& p) {
     return p.x == 13 && (p.z == 13 || p.z == 14);

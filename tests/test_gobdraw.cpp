@@ -15,6 +15,7 @@
 
 #include "../models/gobdraw.h"
 #include "gl_test.h"
+#include "probe.h"
 
 namespace {
 
@@ -30,12 +31,10 @@ void View(float ex, float ey, float ez) {
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     glShadeModel(GL_SMOOTH);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, 800.0 / 552, 1, 100);
-    gluLookAt(ex, ey, ez, 0, 0, 0, 0, 1, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    gltest::LoadView([=] {
+        gluPerspective(60, 800.0 / 552, 1, 100);
+        gluLookAt(ex, ey, ez, 0, 0, 0, 0, 1, 0);
+    });
     const float light[4] = {ex, ey, ez, 1};
     glLightfv(GL_LIGHT0, GL_POSITION, light);
 }
@@ -56,9 +55,10 @@ float Front(float x, float y) {
     return std::sqrt(0.64f - x * x - y * y);
 }
 
-// Colour classes of a pixel: the game's (tools/drive/colour.h), and the dark
-// of a pupil and the black of the background; each also as an assertion
-// that shows the colour when the pixel fails it.
+// Colour classes of a pixel: the game's (tools/drive/colour.h), black the
+// background, and the dark of a pupil; checked with probe::Is, which shows
+// the colour a pixel that fails has.
+using drive::IsBlack;
 using drive::IsBlue;
 using drive::IsGreen;
 using drive::IsRed;
@@ -68,61 +68,13 @@ using drive::IsYellow;
 bool IsDark(Rgb c) {
     return c.r < 60 && c.g < 60 && c.b < 60;
 }
-bool IsBackground(Rgb c) {
-    return c.r == 0 && c.g == 0 && c.b == 0;
-}
 bool IsDrawn(Rgb c) {
-    return !IsBackground(c);
+    return !IsBlack(c);
 }
+using probe::Is;
 
-template <bool (*is)(Rgb)>
-::testing::AssertionResult Colour(Rgb c, const char* what) {
-    if (is(c)) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "not " << what << ": " << c.r << " " << c.g << " " << c.b;
-}
-::testing::AssertionResult Yellow(Rgb c) {
-    return Colour<IsYellow>(c, "yellow");
-}
-::testing::AssertionResult Red(Rgb c) {
-    return Colour<IsRed>(c, "red");
-}
-::testing::AssertionResult Green(Rgb c) {
-    return Colour<IsGreen>(c, "green");
-}
-::testing::AssertionResult Blue(Rgb c) {
-    return Colour<IsBlue>(c, "blue");
-}
-::testing::AssertionResult White(Rgb c) {
-    return Colour<IsWhite>(c, "white");
-}
-::testing::AssertionResult Dark(Rgb c) {
-    return Colour<IsDark>(c, "dark");
-}
-::testing::AssertionResult Background(Rgb c) {
-    return Colour<IsBackground>(c, "background");
-}
-
-// How many pixels of the frame are of a colour class.
-int Count(bool (*is)(Rgb)) {
-    glFinish();
-    std::vector<unsigned char> frame(800 * 552 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 800, 552, GL_RGB, GL_UNSIGNED_BYTE, frame.data());
-    int n = 0;
-    for (size_t p = 0; p < frame.size(); p += 3) {
-        n += is(Rgb{frame[p], frame[p + 1], frame[p + 2]});
-    }
-    return n;
-}
-
-std::vector<float> Material(GLenum face, GLenum what) {
-    std::vector<float> v(4, -1);
-    glGetMaterialfv(face, what, v.data());
-    return v;
-}
+using gltest::GetInt;
+using gltest::GetMaterial;
 
 // Fills every material property of both faces with a colour no model uses.
 void ClearMaterial() {
@@ -138,25 +90,13 @@ void ClearMaterial() {
 void ExpectMaterial(std::vector<float> color, std::vector<float> specular, float shine,
                     std::vector<float> emis) {
     for (GLenum face : {GL_FRONT, GL_BACK}) {
-        EXPECT_EQ(Material(face, GL_AMBIENT), color);
-        EXPECT_EQ(Material(face, GL_DIFFUSE), color);
-        EXPECT_EQ(Material(face, GL_SHININESS)[0], shine);
-        EXPECT_EQ(Material(face, GL_EMISSION), emis);
+        EXPECT_EQ(GetMaterial(face, GL_AMBIENT), color);
+        EXPECT_EQ(GetMaterial(face, GL_DIFFUSE), color);
+        EXPECT_EQ(GetMaterial(face, GL_SHININESS)[0], shine);
+        EXPECT_EQ(GetMaterial(face, GL_EMISSION), emis);
     }
-    EXPECT_EQ(Material(GL_FRONT, GL_SPECULAR), specular);
-    EXPECT_EQ(Material(GL_BACK, GL_SPECULAR), (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
-}
-
-int Depth(GLenum which) {
-    GLint depth = 0;
-    glGetIntegerv(which, &depth);
-    return depth;
-}
-
-GLint Mode() {
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    return mode;
+    EXPECT_EQ(GetMaterial(GL_FRONT, GL_SPECULAR), specular);
+    EXPECT_EQ(GetMaterial(GL_BACK, GL_SPECULAR), (std::vector<float>{0.1f, 0.2f, 0.3f, 0.4f}));
 }
 
 float green[4] = {0, 1, 0, 1};
@@ -169,14 +109,13 @@ TEST(GobdrawState, ModelsRestoreTheModelViewAndLeaveItSelected) {
     View(0, 0, 5);
     glTranslatef(1, 2, 3);
     glRotatef(20, 0, 1, 0);
-    const std::vector<float> modelView = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
-    const std::vector<float> projection = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    const std::vector<float> modelView = gltest::GetFloats(GL_MODELVIEW_MATRIX);
+    const std::vector<float> projection = gltest::GetFloats(GL_PROJECTION_MATRIX);
     // Fill the stack up to the levels each model may use: Gobbler four
     // (itself, a jaw, an eye, a pupil), a ghost three.
-    GLint maxDepth = 0;
-    glGetIntegerv(GL_MAX_MODELVIEW_STACK_DEPTH, &maxDepth);
+    const int maxDepth = GetInt(GL_MAX_MODELVIEW_STACK_DEPTH);
     for (const int levels : {4, 3}) {
-        while (Depth(GL_MODELVIEW_STACK_DEPTH) < maxDepth - levels) {
+        while (GetInt(GL_MODELVIEW_STACK_DEPTH) < maxDepth - levels) {
             glPushMatrix();
         }
         glMatrixMode(GL_PROJECTION);
@@ -186,11 +125,11 @@ TEST(GobdrawState, ModelsRestoreTheModelViewAndLeaveItSelected) {
             DrawGhost(1, 0, 0, 10, 20, 30, 0, green, 0);
         }
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-        EXPECT_EQ(Mode(), GL_MODELVIEW);
-        EXPECT_EQ(Depth(GL_MODELVIEW_STACK_DEPTH), maxDepth - levels);
-        EXPECT_EQ(gltest::GetMatrix(GL_MODELVIEW_MATRIX), modelView);
-        EXPECT_EQ(gltest::GetMatrix(GL_PROJECTION_MATRIX), projection);
-        while (Depth(GL_MODELVIEW_STACK_DEPTH) > 1) {
+        EXPECT_EQ(GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
+        EXPECT_EQ(GetInt(GL_MODELVIEW_STACK_DEPTH), maxDepth - levels);
+        EXPECT_EQ(gltest::GetFloats(GL_MODELVIEW_MATRIX), modelView);
+        EXPECT_EQ(gltest::GetFloats(GL_PROJECTION_MATRIX), projection);
+        while (GetInt(GL_MODELVIEW_STACK_DEPTH) > 1) {
             glPopMatrix();
         }
     }
@@ -200,14 +139,14 @@ TEST(GobdrawState, TextWorksOnTheSelectedMatrixAndRestoresIt) {
     View(0, 0, 5);
     for (const GLenum mode : {GL_MODELVIEW, GL_PROJECTION}) {
         glMatrixMode(mode);
-        const std::vector<float> modelView = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
-        const std::vector<float> projection = gltest::GetMatrix(GL_PROJECTION_MATRIX);
-        const int depth = Depth(GL_PROJECTION_STACK_DEPTH);
+        const std::vector<float> modelView = gltest::GetFloats(GL_MODELVIEW_MATRIX);
+        const std::vector<float> projection = gltest::GetFloats(GL_PROJECTION_MATRIX);
+        const int depth = GetInt(GL_PROJECTION_STACK_DEPTH);
         DrawText(1, 2, 3, 1, 1, 1, 0.01f, 0, "TEXT");
-        EXPECT_EQ(Mode(), static_cast<GLint>(mode));
-        EXPECT_EQ(Depth(GL_PROJECTION_STACK_DEPTH), depth);
-        EXPECT_EQ(gltest::GetMatrix(GL_MODELVIEW_MATRIX), modelView);
-        EXPECT_EQ(gltest::GetMatrix(GL_PROJECTION_MATRIX), projection);
+        EXPECT_EQ(GetInt(GL_MATRIX_MODE), static_cast<GLint>(mode));
+        EXPECT_EQ(GetInt(GL_PROJECTION_STACK_DEPTH), depth);
+        EXPECT_EQ(gltest::GetFloats(GL_MODELVIEW_MATRIX), modelView);
+        EXPECT_EQ(gltest::GetFloats(GL_PROJECTION_MATRIX), projection);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }
@@ -232,8 +171,7 @@ TEST(GobdrawState, EachCallLeavesItsLastPiecesMaterial) {
 TEST(GobdrawState, TheMadLooksLastNormalIsATeethCornersUnitDirection) {
     glNormal3f(0, 0, 1);
     DrawGob(0, 0, 0, 0, 0, 0, 20, 1);
-    float n[4];
-    glGetFloatv(GL_CURRENT_NORMAL, n);
+    const std::vector<float> n = gltest::GetFloats(GL_CURRENT_NORMAL, 3);
     // The lower teeth's last corner, (-(bottomOffset - 0.12), 0.0792, teethProt).
     const float corner[3] = {-(bottomOffset - 0.12f), 0.0792f, teethProt};
     const float length = std::sqrt(corner[0] * corner[0] + corner[1] * corner[1] + 0.68f * 0.68f);
@@ -251,17 +189,18 @@ TEST(GobblerPicture, ClosedItIsAYellowBallWithEyes) {
         DrawGob(0, 0, 0, 0, 0, 0, 0, 0);
         // Round the seam where the jaws meet, at the front and at the back.
         for (const float x : {-0.6f, -0.45f, 0.0f, 0.45f, 0.6f}) {
-            EXPECT_TRUE(Yellow(At(x, 0.0836f, side * Front(x, 0.0836f)))) << x << " " << side;
+            EXPECT_TRUE(Is(At(x, 0.0836f, side * Front(x, 0.0836f)), IsYellow, "yellow"))
+                << x << " " << side;
         }
-        EXPECT_TRUE(Yellow(At(-0.4f, -0.5f, side * Front(-0.4f, -0.5f))));
-        EXPECT_TRUE(Background(At(0.9f, 0, 0)));
+        EXPECT_TRUE(Is(At(-0.4f, -0.5f, side * Front(-0.4f, -0.5f)), IsYellow, "yellow"));
+        EXPECT_TRUE(Is(At(0.9f, 0, 0), IsBlack, "black"));
     }
     // From the front: two white eye balls with black pupils.
     View(0, 0, 3);
     DrawGob(0, 0, 0, 0, 0, 0, 0, 0);
     for (const float x : {-0.26666668f, 0.26666668f}) {
-        EXPECT_TRUE(White(At(x, 0.34710693f - 0.2f, 0.58889735f + 0.17f)));
-        EXPECT_TRUE(Dark(At(x, 0.34710693f - 0.05f, 0.76527833f + 0.1f)));
+        EXPECT_TRUE(Is(At(x, 0.34710693f - 0.2f, 0.58889735f + 0.17f), IsWhite, "white"));
+        EXPECT_TRUE(Is(At(x, 0.34710693f - 0.05f, 0.76527833f + 0.1f), IsDark, "dark"));
     }
 }
 
@@ -269,7 +208,7 @@ TEST(GobblerPicture, ClosedItIsAYellowBallWithEyes) {
 int RedSeen(float side, float mouthAngle, float rotY = 0) {
     View(0, 0, 3 * side);
     DrawGob(0, 0, 0, 0, rotY, 0, mouthAngle, 0);
-    return Count(IsRed);
+    return gltest::ReadFrame().Count(IsRed);
 }
 
 TEST(GobblerPicture, OpenItShowsItsRedInsideOnlyOnTheOpenSide) {
@@ -288,7 +227,7 @@ TEST(GobblerPicture, OpenItShowsItsRedInsideOnlyOnTheOpenSide) {
     // The floor, through the open front.
     View(0, 0, 3);
     DrawGob(0, 0, 0, 0, 0, 0, 30, 0);
-    EXPECT_TRUE(Red(At(0, -0.1f, 0.8f)));
+    EXPECT_TRUE(Is(At(0, -0.1f, 0.8f), IsRed, "red"));
 }
 
 TEST(GobblerPicture, MadItGlowsRedWithRedPupilsAndWhiteTeeth) {
@@ -302,26 +241,26 @@ TEST(GobblerPicture, MadItGlowsRedWithRedPupilsAndWhiteTeeth) {
     View(0, 0, 3);
     DrawGob(0, 0, 0, 0, 0, 0, 30, 0);
     const Rgb normal = At(x, y, Front(x, y));
-    const int normalWhite = Count(IsWhite);
-    EXPECT_FALSE(White(At(upperTooth[0], upperTooth[1], upperTooth[2], -30)));
-    EXPECT_FALSE(White(At(lowerTooth[0], lowerTooth[1], lowerTooth[2], 30)));
-    EXPECT_TRUE(Dark(At(pupil[0], pupil[1], pupil[2], -30)));
+    const int normalWhite = gltest::ReadFrame().Count(IsWhite);
+    EXPECT_FALSE(Is(At(upperTooth[0], upperTooth[1], upperTooth[2], -30), IsWhite, "white"));
+    EXPECT_FALSE(Is(At(lowerTooth[0], lowerTooth[1], lowerTooth[2], 30), IsWhite, "white"));
+    EXPECT_TRUE(Is(At(pupil[0], pupil[1], pupil[2], -30), IsDark, "dark"));
 
     View(0, 0, 3);
     DrawGob(0, 0, 0, 0, 0, 0, 30, 1);
     const Rgb mad = At(x, y, Front(x, y));
-    EXPECT_TRUE(Yellow(normal));
+    EXPECT_TRUE(Is(normal, IsYellow, "yellow"));
     EXPECT_EQ(mad.r, 255);
     EXPECT_GT(mad.r - mad.g, 100);
     EXPECT_NEAR(mad.g, normal.g, 3);
     // Four white teeth stand in front of the red mouth.
-    EXPECT_TRUE(White(At(upperTooth[0], upperTooth[1], upperTooth[2], -30)));
-    EXPECT_TRUE(White(At(-upperTooth[0], upperTooth[1], upperTooth[2], -30)));
-    EXPECT_TRUE(White(At(lowerTooth[0], lowerTooth[1], lowerTooth[2], 30)));
-    EXPECT_TRUE(White(At(-lowerTooth[0], lowerTooth[1], lowerTooth[2], 30)));
-    EXPECT_GT(Count(IsWhite), normalWhite + 400);
-    EXPECT_TRUE(Red(At(pupil[0], pupil[1], pupil[2], -30)));
-    EXPECT_TRUE(Red(At(-pupil[0], pupil[1], pupil[2], -30)));
+    EXPECT_TRUE(Is(At(upperTooth[0], upperTooth[1], upperTooth[2], -30), IsWhite, "white"));
+    EXPECT_TRUE(Is(At(-upperTooth[0], upperTooth[1], upperTooth[2], -30), IsWhite, "white"));
+    EXPECT_TRUE(Is(At(lowerTooth[0], lowerTooth[1], lowerTooth[2], 30), IsWhite, "white"));
+    EXPECT_TRUE(Is(At(-lowerTooth[0], lowerTooth[1], lowerTooth[2], 30), IsWhite, "white"));
+    EXPECT_GT(gltest::ReadFrame().Count(IsWhite), normalWhite + 400);
+    EXPECT_TRUE(Is(At(pupil[0], pupil[1], pupil[2], -30), IsRed, "red"));
+    EXPECT_TRUE(Is(At(-pupil[0], pupil[1], pupil[2], -30), IsRed, "red"));
 }
 
 // --- Ghost pictures -------------------------------------------------------
@@ -331,29 +270,29 @@ TEST(GhostPicture, WholeScaredAndEyesOnly) {
     // where a ball would leave the background.
     View(0, 0, 3);
     DrawGhost(0, 0, 0, 0, 0, 0, 0, green, 0);
-    EXPECT_TRUE(Green(At(-0.4f, -0.3f, Front(-0.4f, -0.3f))));
-    EXPECT_TRUE(Green(At(-0.7f, -0.7f, 0.387f)));
-    EXPECT_TRUE(Background(At(-0.7f, -0.9f, 0.387f)));
-    EXPECT_TRUE(White(At(-0.26666668f, 0.34710693f - 0.2f, 0.58889735f + 0.17f)));
+    EXPECT_TRUE(Is(At(-0.4f, -0.3f, Front(-0.4f, -0.3f)), IsGreen, "green"));
+    EXPECT_TRUE(Is(At(-0.7f, -0.7f, 0.387f), IsGreen, "green"));
+    EXPECT_TRUE(Is(At(-0.7f, -0.9f, 0.387f), IsBlack, "black"));
+    EXPECT_TRUE(Is(At(-0.26666668f, 0.34710693f - 0.2f, 0.58889735f + 0.17f), IsWhite, "white"));
 
     // Scared: blue whatever colour is passed, eyes unchanged.
     float red[4] = {1, 0, 0, 1};
     View(0, 0, 3);
     DrawGhost(0, 0, 0, 0, 0, 0, 1, red, 0);
-    EXPECT_TRUE(Blue(At(-0.4f, -0.3f, Front(-0.4f, -0.3f))));
-    EXPECT_TRUE(Blue(At(-0.7f, -0.7f, 0.387f)));
+    EXPECT_TRUE(Is(At(-0.4f, -0.3f, Front(-0.4f, -0.3f)), IsBlue, "blue"));
+    EXPECT_TRUE(Is(At(-0.7f, -0.7f, 0.387f), IsBlue, "blue"));
 
     // Eyes only: white balls and black pupils floating where they sit on a
     // whole ghost, nothing of the body. The colour is never read.
     View(0, 0, 3);
     DrawGhost(0, 0, 0, 0, 0, 0, 1, nullptr, 1);
-    EXPECT_TRUE(Background(At(-0.4f, -0.3f, Front(-0.4f, -0.3f))));
-    EXPECT_TRUE(Background(At(-0.7f, -0.7f, 0.387f)));
-    EXPECT_TRUE(Background(At(0, 0.3f, 0.8f)));
+    EXPECT_TRUE(Is(At(-0.4f, -0.3f, Front(-0.4f, -0.3f)), IsBlack, "black"));
+    EXPECT_TRUE(Is(At(-0.7f, -0.7f, 0.387f), IsBlack, "black"));
+    EXPECT_TRUE(Is(At(0, 0.3f, 0.8f), IsBlack, "black"));
     for (const float x : {-0.26666668f, 0.26666668f}) {
-        EXPECT_TRUE(White(At(x, 0.34710693f - 0.2f, 0.58889735f + 0.17f)));
-        EXPECT_TRUE(Dark(At(x, 0.34710693f - 0.05f, 0.76527833f + 0.1f)));
-        EXPECT_FALSE(Background(At(x, 0.34710693f - 0.05f, 0.76527833f + 0.1f)));
+        EXPECT_TRUE(Is(At(x, 0.34710693f - 0.2f, 0.58889735f + 0.17f), IsWhite, "white"));
+        EXPECT_TRUE(Is(At(x, 0.34710693f - 0.05f, 0.76527833f + 0.1f), IsDark, "dark"));
+        EXPECT_FALSE(Is(At(x, 0.34710693f - 0.05f, 0.76527833f + 0.1f), IsBlack, "black"));
     }
 }
 
@@ -372,13 +311,15 @@ void DrawChosenText() {
 std::vector<float> Glyphs(const char* text, int upright, float ex, float ey, float ez, float upZ) {
     textToDraw = text;
     textUpright = upright;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60, 800.0 / 552, 1, 100);
-    gluLookAt(ex, ey, ez, 0, 0, 0, 0, upZ == 0 ? 1 : 0, upZ);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    return gltest::CaptureVertices(DrawChosenText);
+    gltest::LoadView([=] {
+        gluPerspective(60, 800.0 / 552, 1, 100);
+        gluLookAt(ex, ey, ez, 0, 0, 0, 0, upZ == 0 ? 1 : 0, upZ);
+    });
+    std::vector<float> points;
+    for (const gltest::Vertex& v : gltest::CaptureVertices(DrawChosenText)) {
+        points.insert(points.end(), {v.x, v.y, v.z});
+    }
+    return points;
 }
 
 void ExpectSameGlyphs(const std::vector<float>& a, const std::vector<float>& b, float shift) {
@@ -433,9 +374,9 @@ TEST(StrokeText, GlyphsAreLitInTheTextColourAtEveryScale) {
             glNormal3f(0, 0.6f, 0.8f);  // towards the light, but off the highlight
             DrawText(-0.5f, -0.3f, 0, 0, 1, 0, scale, 1, "HI");
             EXPECT_EQ(glIsEnabled(GL_NORMALIZE), normalizing);
-            const int green = Count(IsGreen);
+            const int green = gltest::ReadFrame().Count(IsGreen);
             EXPECT_GT(green, 100) << scale;
-            EXPECT_EQ(Count(IsDrawn), green) << scale;
+            EXPECT_EQ(gltest::ReadFrame().Count(IsDrawn), green) << scale;
         }
     }
 }

@@ -34,24 +34,15 @@ using Point = std::array<float, 3>;
 // y by 276, z flipped into 0..1.
 void ModelView() {
     glViewport(-400, -276, 800, 552);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-1, 1, -1, 1, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-Point ToModel(const float* w) {
-    return {w[0] / 400, w[1] / 276, 1 - 2 * w[2]};
+    gltest::LoadView([] { glOrtho(-1, 1, -1, 1, -1, 1); });
 }
 
 // The triangles that draw emits, in model coordinates, three points each.
 std::vector<Point> Capture(void (*draw)()) {
     ModelView();
-    const std::vector<float> window = gltest::CaptureVertices(draw);
     std::vector<Point> points;
-    for (size_t i = 0; i + 2 < window.size(); i += 3) {
-        points.push_back(ToModel(&window[i]));
+    for (const gltest::Vertex& v : gltest::CaptureVertices(draw)) {
+        points.push_back({v.x / 400, v.y / 276, 1 - 2 * v.z});
     }
     return points;
 }
@@ -59,20 +50,16 @@ std::vector<Point> Capture(void (*draw)()) {
 // The distinct window positions among the points of draw.
 std::set<std::vector<float>> Distinct(void (*draw)()) {
     ModelView();
-    const std::vector<float> window = gltest::CaptureVertices(draw);
     std::set<std::vector<float>> distinct;
-    for (size_t i = 0; i + 2 < window.size(); i += 3) {
-        distinct.insert({window[i], window[i + 1], window[i + 2]});
+    for (const gltest::Vertex& v : gltest::CaptureVertices(draw)) {
+        distinct.insert({v.x, v.y, v.z});
     }
     return distinct;
 }
 
 std::array<float, 3> CurrentNormal() {
-    std::array<float, 3> n{};
-    float v[4] = {0, 0, 0, 0};
-    glGetFloatv(GL_CURRENT_NORMAL, v);
-    n = {v[0], v[1], v[2]};
-    return n;
+    const std::vector<float> v = gltest::GetFloats(GL_CURRENT_NORMAL, 3);
+    return {v[0], v[1], v[2]};
 }
 
 void Top30() {
@@ -209,9 +196,7 @@ TEST(GobdrawEyes, PupilsAreRedOnlyForMadOne) {
     const float* expected[3] = {pupilColor, madGobPupilColor, pupilColor};
     for (int mad = 0; mad < 3; mad++) {
         DrawGobEyes(mad);
-        float diffuse[4];
-        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-        EXPECT_EQ(std::vector<float>(diffuse, diffuse + 4),
+        EXPECT_EQ(gltest::GetMaterial(GL_FRONT, GL_DIFFUSE),
                   std::vector<float>(expected[mad], expected[mad] + 4))
             << "mad " << mad;
     }

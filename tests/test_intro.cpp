@@ -47,7 +47,7 @@ void FreezePhaseTime(double e) {
 
 // A usable projection: finite, and not collapsed to a singular matrix.
 bool SoundProjection() {
-    const std::vector<float> m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    const std::vector<float> m = gltest::GetFloats(GL_PROJECTION_MATRIX);
     for (float v : m) {
         if (!std::isfinite(v)) {
             return false;
@@ -235,9 +235,7 @@ TEST(IntroRun, PlaysAllTwentyPhasesInOrderToTheMenuWithASoundCameraInEveryFrame)
     EXPECT_EQ(menu, 1);
     EXPECT_EQ(fogtype, 0);
     EXPECT_FALSE(glIsEnabled(GL_FOG)) << "SetFog turned the fog off";
-    GLfloat clear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    EXPECT_EQ(clear[3], 1.0f) << "SetFog's black";
+    EXPECT_EQ(gltest::GetFloats(GL_COLOR_CLEAR_VALUE, 4)[3], 1.0f) << "SetFog's black";
     // Flights of 25 units at 10 a second, pauses just over 3 s, the chases and
     // approaches their lengths; the title and the production line accelerate.
     // The shake takes two ticks a half-swing, one to start it and one to end it.
@@ -294,8 +292,7 @@ TEST(IntroPicture, EachPhaseClearsToItsColourWithItsCameraAndAspect) {
         EXPECT_NEAR(corner.r, look.r * 255, 2) << "phase " << p;
         EXPECT_NEAR(corner.g, look.g * 255, 2) << "phase " << p;
         EXPECT_NEAR(corner.b, look.b * 255, 2) << "phase " << p;
-        GLfloat clear[4];
-        glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+        const std::vector<float> clear = gltest::GetFloats(GL_COLOR_CLEAR_VALUE, 4);
         EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f) << "back to black";
 
         const double c = look.still ? 0.0 : 40.0;

@@ -11,23 +11,11 @@
 #include "../board/board.h"
 #include "../game/mazerush.h"
 #include "gl_test.h"
+#include "stress_common.h"
 
 namespace {
 
-// The game state that a key may change, in this order: the five mode flags,
-// levelNum, score, difficulty, fogtype, ThreeDView, currMenuItem, num_ghosts,
-// ghostspeed, t, openMouth, gobx, gobz, gobdir.
-std::vector<double> State() {
-    return {double(intro),        double(menu),
-            double(changeLevel),  double(gameOver),
-            double(gamePaused),   double(levelNum),
-            double(score),        double(difficulty),
-            double(fogtype),      double(ThreeDView),
-            double(currMenuItem), double(num_ghosts),
-            ghostspeed,           t,
-            double(openMouth),    double(gobx),
-            double(gobz),         double(gobdir)};
-}
+using stress::State;
 
 // Presses the key and tells whether it asked for a redraw.
 bool Press(unsigned char key) {
@@ -435,9 +423,7 @@ TEST(Fog, EachTypeReadBackFromGL) {
         } else {
             EXPECT_FLOAT_EQ(s.end, 1.0f);
         }
-        GLint hint = 0;
-        glGetIntegerv(GL_FOG_HINT, &hint);
-        EXPECT_EQ(hint, GL_DONT_CARE);
+        EXPECT_EQ(gltest::GetInt(GL_FOG_HINT), GL_DONT_CARE);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

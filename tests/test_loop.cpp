@@ -62,12 +62,7 @@ TEST(Reshape, SetsViewportAspectAndSize) {
     EXPECT_DOUBLE_EQ(aspect, 2.0);
     EXPECT_EQ(window_width, 1000);
     EXPECT_EQ(window_height, 500);
-    GLint view[4];
-    glGetIntegerv(GL_VIEWPORT, view);
-    EXPECT_EQ(view[0], 0);
-    EXPECT_EQ(view[1], 0);
-    EXPECT_EQ(view[2], 1000);
-    EXPECT_EQ(view[3], 500);
+    EXPECT_EQ(gltest::GetFloats(GL_VIEWPORT, 4), (std::vector<float>{0, 0, 1000, 500}));
     Reshape(800, 552);
     EXPECT_DOUBLE_EQ(aspect, 800.0 / 552.0);
 }

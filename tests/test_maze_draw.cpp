@@ -13,8 +13,22 @@
 
 #include "../board/board.h"
 #include "gl_test.h"
+#include "probe.h"
 
 namespace {
+
+// The colour classes of the maze's pieces (tools/drive/colour.h), checked so
+// that a pixel that fails shows its colour.
+using drive::IsBlack;
+using drive::IsBlue;
+using drive::IsCopper;
+using drive::IsPink;
+using drive::IsYellow;
+using probe::Is;
+
+using gltest::GetInt;
+using gltest::GetLight;
+using gltest::GetMaterial;
 
 // A vertex captured in feedback mode, back in world coordinates, with the
 // colour that lighting gave it.
@@ -27,11 +41,7 @@ struct Vertex {
 // so that feedback coordinates map back to world coordinates one to one.
 void SetUpWorldView() {
     glViewport(0, 0, 800, 552);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-20, 20, -20, 20, -40, 40);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    gltest::LoadView([] { glOrtho(-20, 20, -20, 20, -40, 40); });
 }
 
 // Runs draw in feedback mode with colours and returns its vertices in world
@@ -43,36 +53,11 @@ std::vector<Vertex> Capture(void (*draw)()) {
     glGetDoublev(GL_MODELVIEW_MATRIX, model);
     glGetDoublev(GL_PROJECTION_MATRIX, proj);
     glGetIntegerv(GL_VIEWPORT, view);
-    std::vector<GLfloat> buffer(1 << 22);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint n = glRenderMode(GL_RENDER);
-    EXPECT_GE(n, 0) << "feedback buffer overflowed";
     std::vector<Vertex> out;
-    for (GLint i = 0; i < n;) {
-        const GLint token = static_cast<GLint>(buffer[i++]);
-        int count = 0;
-        if (token == GL_POLYGON_TOKEN) {
-            count = static_cast<int>(buffer[i++]);
-        } else if (token == GL_POINT_TOKEN) {
-            count = 1;
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            count = 2;
-        } else {
-            ADD_FAILURE() << "unexpected feedback token " << token;
-            break;
-        }
-        for (int v = 0; v < count; v++, i += 7) {
-            Vertex w{};
-            gluUnProject(buffer[i], buffer[i + 1], buffer[i + 2], model, proj, view, &w.x, &w.y,
-                         &w.z);
-            w.r = buffer[i + 3];
-            w.g = buffer[i + 4];
-            w.b = buffer[i + 5];
-            w.a = buffer[i + 6];
-            out.push_back(w);
-        }
+    for (const gltest::Vertex& v : gltest::CaptureVertices(draw, GL_3D_COLOR)) {
+        Vertex w{0, 0, 0, v.r, v.g, v.b, v.a};
+        gluUnProject(v.x, v.y, v.z, model, proj, view, &w.x, &w.y, &w.z);
+        out.push_back(w);
     }
     return out;
 }
@@ -95,22 +80,6 @@ bool ColourIs(const Vertex& v, float r, float g, float b, float a) {
            std::fabs(v.a - a) < eps;
 }
 
-std::vector<float> Material(GLenum face, GLenum what) {
-    std::vector<float> m(4, -1.0f);
-    glGetMaterialfv(face, what, m.data());
-    return m;
-}
-
-std::vector<float> Light(GLenum what) {
-    std::vector<float> m(4, -1.0f);
-    glGetLightfv(GL_LIGHT0, what, m.data());
-    return m;
-}
-
-std::vector<float> Rgba(float r, float g, float b, float a) {
-    return {r, g, b, a};
-}
-
 void ExpectNear(const std::vector<float>& got, const std::vector<float>& want) {
     ASSERT_EQ(got.size(), want.size());
     for (size_t i = 0; i < got.size(); i++) {
@@ -118,28 +87,27 @@ void ExpectNear(const std::vector<float>& got, const std::vector<float>& want) {
     }
 }
 
-void ExpectWallMaterialCurrent() {
-    ExpectNear(Material(GL_FRONT, GL_AMBIENT), Rgba(0.11f, 0.06f, 0.11f, 1));
-    ExpectNear(Material(GL_FRONT, GL_DIFFUSE), Rgba(0, 0, 1, 1));
-    ExpectNear(Material(GL_FRONT, GL_SPECULAR), Rgba(0.33f, 0.33f, 0.33f, 0.33f));
-    GLfloat shininess = -1;
-    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-    EXPECT_FLOAT_EQ(shininess, 100.0f);
-}
+// The maze's two materials: ambient, diffuse, specular, shininess.
+struct Material {
+    std::vector<float> ambient, diffuse, specular;
+    float shininess;
+};
+const Material wallMaterial{
+    {0.11f, 0.06f, 0.11f, 1}, {0, 0, 1, 1}, {0.33f, 0.33f, 0.33f, 0.33f}, 100};
+const Material pelletMaterial{{0.25f, 0.20725f, 0.20725f, 0.922f},
+                              {1, 0.829f, 0.829f, 0.922f},
+                              {0.296648f, 0.296648f, 0.296648f, 0.922f},
+                              11.264f};
 
-void ExpectPelletMaterialCurrent() {
-    ExpectNear(Material(GL_FRONT, GL_AMBIENT), Rgba(0.25f, 0.20725f, 0.20725f, 0.922f));
-    ExpectNear(Material(GL_FRONT, GL_DIFFUSE), Rgba(1, 0.829f, 0.829f, 0.922f));
-    ExpectNear(Material(GL_FRONT, GL_SPECULAR), Rgba(0.296648f, 0.296648f, 0.296648f, 0.922f));
-    GLfloat shininess = -1;
-    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
-    EXPECT_FLOAT_EQ(shininess, 11.264f);
-}
-
-// The back face keeps GL's default material: the maze sets the front only.
-void ExpectBackMaterialUntouched() {
-    ExpectNear(Material(GL_BACK, GL_AMBIENT), Rgba(0.2f, 0.2f, 0.2f, 1));
-    ExpectNear(Material(GL_BACK, GL_DIFFUSE), Rgba(0.8f, 0.8f, 0.8f, 1));
+// The material current on the front; the back face keeps GL's default
+// material, as the maze sets the front only.
+void ExpectMaterial(const Material& m) {
+    ExpectNear(GetMaterial(GL_FRONT, GL_AMBIENT), m.ambient);
+    ExpectNear(GetMaterial(GL_FRONT, GL_DIFFUSE), m.diffuse);
+    ExpectNear(GetMaterial(GL_FRONT, GL_SPECULAR), m.specular);
+    EXPECT_FLOAT_EQ(GetMaterial(GL_FRONT, GL_SHININESS)[0], m.shininess);
+    ExpectNear(GetMaterial(GL_BACK, GL_AMBIENT), {0.2f, 0.2f, 0.2f, 1});
+    ExpectNear(GetMaterial(GL_BACK, GL_DIFFUSE), {0.8f, 0.8f, 0.8f, 1});
 }
 
 // The cell a pellet vertex belongs to, from its world position.
@@ -165,12 +133,8 @@ void CallTubeList() {
 TEST(MazeInit, SetsUpLightDepthAndShading) {
     Init();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    GLfloat clear[4] = {-1, -1, -1, -1};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-    ExpectNear(std::vector<float>(clear, clear + 4), Rgba(0, 0, 0, 0));
-    GLint shade = 0;
-    glGetIntegerv(GL_SHADE_MODEL, &shade);
-    EXPECT_EQ(shade, GL_SMOOTH);
+    ExpectNear(gltest::GetFloats(GL_COLOR_CLEAR_VALUE, 4), {0, 0, 0, 0});
+    EXPECT_EQ(GetInt(GL_SHADE_MODEL), GL_SMOOTH);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
@@ -178,13 +142,11 @@ TEST(MazeInit, SetsUpLightDepthAndShading) {
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
     EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
     // Read back in eye coordinates: the model-view matrix was the identity.
-    ExpectNear(Light(GL_POSITION), Rgba(15, 5, 0, 1));
-    ExpectNear(Light(GL_DIFFUSE), Rgba(1, 1, 1, 1));
-    ExpectNear(Light(GL_SPECULAR), Rgba(1, 1, 1, 1));
-    ExpectNear(Light(GL_AMBIENT), Rgba(0, 0, 0, 1));
-    GLint twoSided = -1;
-    glGetIntegerv(GL_LIGHT_MODEL_TWO_SIDE, &twoSided);
-    EXPECT_EQ(twoSided, GL_FALSE);
+    ExpectNear(GetLight(GL_POSITION), {15, 5, 0, 1});
+    ExpectNear(GetLight(GL_DIFFUSE), {1, 1, 1, 1});
+    ExpectNear(GetLight(GL_SPECULAR), {1, 1, 1, 1});
+    ExpectNear(GetLight(GL_AMBIENT), {0, 0, 0, 1});
+    EXPECT_EQ(GetInt(GL_LIGHT_MODEL_TWO_SIDE), GL_FALSE);
 }
 
 TEST(MazeInit, CompilesOneListPerTubeWithoutDrawing) {
@@ -193,8 +155,7 @@ TEST(MazeInit, CompilesOneListPerTubeWithoutDrawing) {
     Init();
     // Compile only: nothing reached the frame.
     glFinish();
-    const gltest::Rgb centre = gltest::ReadPixel(400, 276);
-    EXPECT_EQ(centre.r + centre.g + centre.b, 0);
+    EXPECT_TRUE(Is(gltest::ReadPixel(400, 276), IsBlack, "black"));
 
     std::set<int> ids;
     for (int i = 0; i < horizontalWallCount; i++) {
@@ -397,8 +358,7 @@ TEST(MazeMaterials, OnlyTheGateTubeIsInTheGateMaterial) {
     // Every tube is the same tube of its own length: the same number of vertices.
     EXPECT_EQ(wall, 37 * gate);
     // Back to the wall material after the gate, and on return.
-    ExpectWallMaterialCurrent();
-    ExpectBackMaterialUntouched();
+    ExpectMaterial(wallMaterial);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -421,8 +381,7 @@ TEST(MazeMaterials, PowerPelletsAreCopperAndTheRestStayPellets) {
                 << cell.first << "," << cell.second;
         }
     }
-    ExpectPelletMaterialCurrent();
-    ExpectBackMaterialUntouched();
+    ExpectMaterial(pelletMaterial);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -441,10 +400,10 @@ TEST(MazeMaterials, TubesAndCornersAreInTheWallMaterial) {
             off += !ColourIs(v, 0.11f, 0.06f, 0.11f, 1);
         }
         EXPECT_EQ(off, 0);
-        ExpectWallMaterialCurrent();
+        ExpectMaterial(wallMaterial);
         DrawRemainingPellets();
     }
-    ExpectBackMaterialUntouched();
+    ExpectMaterial(pelletMaterial);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -455,19 +414,14 @@ TEST(MazeDraw, EveryRoutineLeavesTheModelViewMatrixAsItFoundIt) {
     glLoadIdentity();
     glTranslatef(1.5f, -2.0f, 3.0f);
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
-    const std::vector<float> before = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
-    GLint depthBefore = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
+    const std::vector<float> before = gltest::GetFloats(GL_MODELVIEW_MATRIX);
+    const int depthBefore = GetInt(GL_MODELVIEW_STACK_DEPTH);
     for (void (*draw)() :
          {DrawRemainingPellets, DrawHorizontalWalls, DrawVerticalWalls, DrawWallEndings}) {
         draw();
-        EXPECT_EQ(gltest::GetMatrix(GL_MODELVIEW_MATRIX), before);
-        GLint depth = 0;
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-        EXPECT_EQ(depth, depthBefore);
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_MODELVIEW);
+        EXPECT_EQ(gltest::GetFloats(GL_MODELVIEW_MATRIX), before);
+        EXPECT_EQ(GetInt(GL_MODELVIEW_STACK_DEPTH), depthBefore);
+        EXPECT_EQ(GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
@@ -477,12 +431,10 @@ TEST(MazePicture, TopDownFrameShowsWallsGatePelletsAndPowerPellets) {
     InitBoard();
     // The camera of the in-game view from straight above.
     glViewport(0, 0, 800, 552);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(60.0, 800.0 / 552.0, 1.0, 1000.0);
-    gluLookAt(0.01, 30.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    gltest::LoadView([] {
+        gluPerspective(60.0, 800.0 / 552.0, 1.0, 1000.0);
+        gluLookAt(0.01, 30.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    });
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     DrawMaze();
     glFinish();
@@ -494,38 +446,25 @@ TEST(MazePicture, TopDownFrameShowsWallsGatePelletsAndPowerPellets) {
     // Walls: a border cell, the middle of a tube, a corner, the house's side.
     for (const auto& [row, col] : std::vector<std::pair<double, double>>{
              {0, 0}, {0, 10}, {30, 20}, {20, 0}, {2, 3}, {6.5, 13}, {14, 10}, {14, 17}}) {
-        const gltest::Rgb px = at(row, col);
-        EXPECT_GT(px.b, 25) << "wall at " << row << "," << col;
-        EXPECT_GT(px.b, 2 * px.r + 5) << "wall at " << row << "," << col;
-        EXPECT_GT(px.b, 2 * px.g + 5) << "wall at " << row << "," << col;
+        EXPECT_TRUE(Is(at(row, col), IsBlue, "blue")) << "wall at " << row << "," << col;
     }
     // The gate: yellow.
     for (const double col : {13.0, 14.0}) {
-        const gltest::Rgb px = at(12, col);
-        EXPECT_GT(px.r, px.b + 20) << "gate at column " << col;
-        EXPECT_GT(px.g, px.b + 20) << "gate at column " << col;
-        EXPECT_GT(px.g * 10, px.r * 7) << "gate at column " << col;
+        EXPECT_TRUE(Is(at(12, col), IsYellow, "yellow")) << "gate at column " << col;
     }
     // Pellets: pale pink, red leading and green and blue alike.
     for (const auto& [row, col] :
          std::vector<std::pair<int, int>>{{5, 13}, {1, 2}, {29, 25}, {14, 5}}) {
-        const gltest::Rgb px = at(row, col);
-        EXPECT_GT(px.r, 30) << "pellet at " << row << "," << col;
-        EXPECT_GT(px.r, px.g) << "pellet at " << row << "," << col;
-        EXPECT_GT(px.g * 10, px.r * 7) << "pellet at " << row << "," << col;
-        EXPECT_NEAR(px.g, px.b, 4) << "pellet at " << row << "," << col;
+        EXPECT_TRUE(Is(at(row, col), IsPink, "pink")) << "pellet at " << row << "," << col;
     }
     // Power pellets: copper, red well above green, green above blue.
     for (const auto& [row, col] :
          std::vector<std::pair<int, int>>{{1, 1}, {1, 26}, {29, 1}, {29, 26}}) {
-        const gltest::Rgb px = at(row, col);
-        EXPECT_GT(px.r, 20) << "power pellet at " << row << "," << col;
-        EXPECT_LT(px.g * 10, px.r * 6) << "power pellet at " << row << "," << col;
-        EXPECT_GT(px.g, px.b) << "power pellet at " << row << "," << col;
+        EXPECT_TRUE(Is(at(row, col), IsCopper, "copper"))
+            << "power pellet at " << row << "," << col;
     }
     // An empty corridor cell and the ghost house floor show the black clear colour.
     for (const auto& [row, col] : std::vector<std::pair<int, int>>{{14, 13}, {14, 0}, {3, 3}}) {
-        const gltest::Rgb px = at(row, col);
-        EXPECT_EQ(px.r + px.g + px.b, 0) << "empty at " << row << "," << col;
+        EXPECT_TRUE(Is(at(row, col), IsBlack, "black")) << "empty at " << row << "," << col;
     }
 }

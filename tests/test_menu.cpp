@@ -13,6 +13,7 @@
 #include "../board/board.h"
 #include "../game/mazerush.h"
 #include "gl_test.h"
+#include "probe.h"
 
 namespace {
 
@@ -24,15 +25,15 @@ double Length(const char* text) {
 }
 
 // Draws a menu frame as the program does (lit, fog off) and keeps its
-// pixels. DisplayMenu swaps; Mesa's software renderer on Xvfb keeps the
-// frame in the back buffer, and its front buffer cannot be read back.
-std::vector<unsigned char> DrawMenu() {
+// pixels.
+drive::Picture DrawMenu() {
     DisplayMenu();
-    glFinish();
-    std::vector<unsigned char> px(width * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, px.data());
-    return px;
+    return gltest::ReadFrame();
+}
+
+// Whether a pixel shows anything of the words.
+bool Lit(gltest::Rgb p) {
+    return std::max({p.r, p.g, p.b}) > 12;
 }
 
 // Counts the lit pixels in the window box of the words from font unit
@@ -43,24 +44,21 @@ struct Count {
     int hue = 0;
 };
 
-Count InWords(const std::vector<unsigned char>& px, double x, double y, double scale, double from,
-              double to, double r, double g, double b) {
+Count InWords(const drive::Picture& frame, double x, double y, double scale, double from, double to,
+              double r, double g, double b) {
     int x0, y0, x1, y1;
     gltest::ProjectWorld(x + from * scale, y - 33.33 * scale, 0.0, &x0, &y0);
     gltest::ProjectWorld(x + to * scale, y + 119.05 * scale, 0.0, &x1, &y1);
+    const drive::ScreenPoint topLeft = gltest::OnScreen(x0, y1);
+    const drive::Box box{topLeft.x, topLeft.y, x1 - x0 + 1, y1 - y0 + 1};
     const double e = std::max({r, g, b});
     Count n;
-    for (int wy = std::max(y0, 0); wy <= std::min(y1, height - 1); wy++) {
-        for (int wx = std::max(x0, 0); wx <= std::min(x1, width - 1); wx++) {
-            const unsigned char* p = &px[(wy * width + wx) * 3];
-            const double m = std::max({p[0], p[1], p[2]});
-            if (m > 12) {
-                n.lit++;
-                n.hue += std::fabs(p[0] / m - r / e) < 0.25 && std::fabs(p[1] / m - g / e) < 0.25 &&
-                         std::fabs(p[2] / m - b / e) < 0.25;
-            }
-        }
-    }
+    n.lit = frame.Count(box, Lit);
+    n.hue = frame.Count(box, [&](gltest::Rgb p) {
+        const double m = std::max({p.r, p.g, p.b});
+        return Lit(p) && std::fabs(p.r / m - r / e) < 0.25 && std::fabs(p.g / m - g / e) < 0.25 &&
+               std::fabs(p.b / m - b / e) < 0.25;
+    });
     return n;
 }
 
@@ -123,18 +121,14 @@ TEST(MenuCamera, ProjectionIsThePerspectiveTimesTheLookAt) {
                                      0,
                                      1010.0 / 99.0 - 200.0 / 99.0,
                                      10};
-        const std::vector<float> projection = gltest::GetMatrix(GL_PROJECTION_MATRIX);
-        const std::vector<float> modelview = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
+        const std::vector<float> projection = gltest::GetFloats(GL_PROJECTION_MATRIX);
+        const std::vector<float> modelview = gltest::GetFloats(GL_MODELVIEW_MATRIX);
         for (int i = 0; i < 16; i++) {
             EXPECT_NEAR(projection[i], expected[i], 1e-5) << i;
             EXPECT_EQ(modelview[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
         }
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_MODELVIEW);
-        GLfloat depth = 0.0f;
-        glGetFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
-        EXPECT_EQ(depth, 1.0f);
+        EXPECT_EQ(gltest::GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
+        EXPECT_EQ(gltest::GetFloats(GL_DEPTH_CLEAR_VALUE, 1)[0], 1.0f);
     }
 }
 
@@ -155,17 +149,15 @@ TEST_F(MenuFrame, TextStrokesGrowWithThePicture) {
     for (const auto& s : sizes) {
         Reshape(s.w, s.h);
         DisplayMenu();
-        GLfloat drawn = 0.0f;
-        glGetFloatv(GL_LINE_WIDTH, &drawn);
-        EXPECT_FLOAT_EQ(drawn, s.width) << s.w << " x " << s.h;
+        EXPECT_FLOAT_EQ(gltest::GetFloats(GL_LINE_WIDTH, 1)[0], s.width) << s.w << " x " << s.h;
     }
 }
 
 TEST_F(MenuFrame, HighlightMovesWithTheCursorAndTheWordsStay) {
-    std::vector<unsigned char> first;
+    drive::Picture first;
     for (int item = 1; item <= 5; item++) {
         currMenuItem = item;
-        const std::vector<unsigned char> px = DrawMenu();
+        const drive::Picture px = DrawMenu();
         ExpectHue(InWords(px, 1.0, 3.5, 0.007, 0, Length("GOBBLER"), 1, 0.5, 0), "title");
         for (int i = 0; i < 5; i++) {
             // The initial covers the space that leads the rest of the word.
@@ -178,15 +170,17 @@ TEST_F(MenuFrame, HighlightMovesWithTheCursorAndTheWordsStay) {
                 InWords(px, 0, lines[i].y, 0.005, 0, Length(" ") * 0.004 / 0.005, 1, !on, !on),
                 lines[i].initial);
         }
-        EXPECT_EQ(px[0] + px[1] + px[2], 0);  // black: no fog in the menu
+        EXPECT_TRUE(probe::Is(px.At(gltest::OnScreen(0, 0)), drive::IsBlack, "black"))
+            << "fog in the menu";
         if (item == 1) {
             first = px;
         }
         // Only colours change: the same pixels are lit.
         int moved = 0;
-        for (size_t p = 0; p < px.size(); p += 3) {
-            moved += (std::max({px[p], px[p + 1], px[p + 2]}) > 12) !=
-                     (std::max({first[p], first[p + 1], first[p + 2]}) > 12);
+        for (int y = 0; y < height; y++) {
+            for (int x = 0; x < width; x++) {
+                moved += Lit(px.At(x, y)) != Lit(first.At(x, y));
+            }
         }
         EXPECT_EQ(moved, 0) << "line " << item;
     }
@@ -202,7 +196,7 @@ TEST_F(MenuFrame, ValuesInLightBlueAndOnlyWhenInTheirTables) {
         fogtype = known ? i : -1;
         ThreeDView = known ? i % 2 : 2;
         currMenuItem = known ? 1 : 6;
-        const std::vector<unsigned char> px = DrawMenu();
+        const drive::Picture px = DrawMenu();
         const Count values[] = {
             InWords(px, 5, 1, 0.004, 0, 2000, 0.5, 0.5, 1),
             InWords(px, 5, -1, 0.004, 0, 2000, 0.5, 0.5, 1),

@@ -9,13 +9,9 @@
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
+#include "stress_common.h"
 
-static ptT Neighbour(int x, int z, dirT d) {
-    ptT* p = NextMove(x, z, d);
-    const ptT copy = *p;
-    free(p);
-    return copy;
-}
+using stress::Neighbour;
 
 TEST(WallTests, GateBlocksGobblerOnlyAndOutsideTheGridIsWall) {
     InitBoard();

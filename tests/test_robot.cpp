@@ -32,10 +32,8 @@ struct Cell {
 };
 
 Cell Step(Cell c, int d) {
-    ptT* p = NextMove(c.x, c.z, static_cast<dirT>(d));
-    const Cell n{p->x, p->z};
-    free(p);
-    return n;
+    const ptT n = stress::Neighbour(c.x, c.z, static_cast<dirT>(d));
+    return Cell{n.x, n.z};
 }
 
 bool Dangerous(const ghostT& g) {

@@ -14,6 +14,7 @@
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
+#include "stress_common.h"
 
 namespace {
 
@@ -31,11 +32,6 @@ void PutGob(int x, int z, dirT d) {
 }
 void PutGhost(int i, int x, int z, dirT d) {
     Put(&ghost[i].x, &ghost[i].z, &ghost[i].dir, x, z, d);
-}
-
-int PelletsLeft() {
-    return 868 - static_cast<int>(std::count_if(&pellets[0][0], &pellets[0][0] + 868,
-                                                [](int c) { return c <= 0; }));
 }
 
 // Whether the player and the active ghosts stand at their start cells.
@@ -157,7 +153,7 @@ TEST_F(Rules, APowerPelletAsThe298thEndsTheLevelInTheSameTick) {
     EXPECT_TRUE(changeLevel && levelChangeStart);
     EXPECT_EQ(levelNum, 2);
     EXPECT_EQ(pelletsEaten, 0);
-    EXPECT_EQ(PelletsLeft(), 298);
+    EXPECT_EQ(stress::PelletsIn(pellets), 298);
     EXPECT_TRUE(PiecesAtStart());
     EXPECT_EQ(gobspeed, 0.1);  // the cut-short period leaves the quick pace
     EXPECT_EQ(ghostspeed, 0.35);
@@ -244,12 +240,7 @@ TEST_F(Rules, WholeGamesLoseNoHeapRecord) {
     int games = 0;
     for (int tick = 0; games < 3 && tick < 200000; tick++) {
         const dirT d = static_cast<dirT>(rand() % 4);
-        const ptT n = [&] {
-            ptT* p = NextMove(gobx, gobz, d);
-            const ptT copy = *p;
-            free(p);
-            return copy;
-        }();
+        const ptT n = stress::Neighbour(gobx, gobz, d);
         if (rand() % 4 == 0 && !IsGobWall(n.x, n.z)) {
             gobdir = d;
         }

@@ -13,13 +13,13 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
 #include "../tools/drive/view.h"
 #include "gl_test.h"
+#include "probe.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer's allocator hooks and sizes (its runtime has them; the
@@ -161,22 +161,17 @@ void Project(Vec p, double* wx, double* wy) {
     gluProject(p.x, p.y, p.z, identity, proj, view, wx, wy, &wz);
 }
 
-// One drawn frame, read back after its swap. Mesa's software renderer swaps
-// by copying the back buffer to the window and keeps it as it was, while the
-// window's own front buffer reads back black on the virtual X server.
+// One drawn frame, read back after its swap.
 class Frame {
 public:
-    Frame() : rgb(width * height * 3) {
+    Frame() {
         DisplayGame();
-        glFinish();
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        picture = gltest::ReadFrame();
     }
 
+    // The pixel at window point (x, y), y counted from the bottom.
     gltest::Rgb At(int x, int y) const {
-        const size_t i = (static_cast<size_t>(y) * width + x) * 3;
-        return gltest::Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
+        return picture.At(gltest::OnScreen(x, y));
     }
 
     gltest::Rgb AtWorld(Vec p) const {
@@ -188,7 +183,7 @@ public:
 
     // How many pixels within r world units (measured across the screen) of
     // the screen point of p pass the test.
-    int Count(Vec p, double r, const std::function<bool(gltest::Rgb)>& test) const {
+    int Count(Vec p, double r, const drive::ColourTest& test) const {
         double cx = 0.0;
         double cy = 0.0;
         double ex = 0.0;
@@ -196,19 +191,13 @@ public:
         Project(p, &cx, &cy);
         Project(Vec{p.x + r, p.y, p.z}, &ex, &ey);
         const int pr = static_cast<int>(std::hypot(ex - cx, ey - cy));
-        int n = 0;
-        for (int y = static_cast<int>(cy) - pr; y <= static_cast<int>(cy) + pr; y++) {
-            for (int x = static_cast<int>(cx) - pr; x <= static_cast<int>(cx) + pr; x++) {
-                if (x >= 0 && y >= 0 && x < width && y < height && test(At(x, y))) {
-                    n++;
-                }
-            }
-        }
-        return n;
+        const drive::ScreenPoint centre =
+            gltest::OnScreen(static_cast<int>(cx), static_cast<int>(cy));
+        return picture.Count(drive::Box::Around(centre, pr), test);
     }
 
 private:
-    std::vector<unsigned char> rgb;
+    drive::Picture picture;
 };
 
 // The game's colours (tools/drive/colour.h).
@@ -231,38 +220,17 @@ struct FrameVertex {
 };
 
 std::vector<FrameVertex> FrameVertices() {
-    std::vector<GLfloat> buffer(1 << 23);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    DisplayGame();
-    const GLint n = glRenderMode(GL_RENDER);
-    EXPECT_GT(n, 0) << "the feedback buffer overflowed";
+    const std::vector<gltest::Vertex> fed = gltest::CaptureVertices(DisplayGame);
+    EXPECT_FALSE(fed.empty()) << "nothing was drawn";
     GLdouble proj[16];
     glGetDoublev(GL_PROJECTION_MATRIX, proj);
     const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     const GLint view[4] = {0, 0, width, height};
     std::vector<FrameVertex> out;
-    for (GLint i = 0; i < n;) {
-        const GLint token = static_cast<GLint>(buffer[i++]);
-        int count = 0;
-        bool line = false;
-        if (token == GL_POLYGON_TOKEN) {
-            count = static_cast<int>(buffer[i++]);
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            count = 2;
-            line = true;
-        } else if (token == GL_POINT_TOKEN) {
-            count = 1;
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            i++;
-            continue;
-        }
-        for (int v = 0; v < count; v++, i += 3) {
-            Vec p{};
-            gluUnProject(buffer[i], buffer[i + 1], buffer[i + 2], identity, proj, view, &p.x, &p.y,
-                         &p.z);
-            out.push_back(FrameVertex{p, line});
-        }
+    for (const gltest::Vertex& v : fed) {
+        Vec p{};
+        gluUnProject(v.x, v.y, v.z, identity, proj, view, &p.x, &p.y, &p.z);
+        out.push_back(FrameVertex{p, v.line});
     }
     return out;
 }
@@ -337,12 +305,12 @@ protected:
 TEST_F(Scene, FromAboveTheProjectionIsPerspectiveTimesTheOverheadCamera) {
     DisplayGame();
     const drive::Matrix expected = drive::CameraMatrix(drive::AboveCamera(), 800.0 / 552.0);
-    ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX), expected);
+    ExpectMatrixNear(gltest::GetFloats(GL_PROJECTION_MATRIX), expected);
     // The overhead camera does not move with the player.
     gobx = 5;
     gobz = 13;
     DisplayGame();
-    ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX), expected);
+    ExpectMatrixNear(gltest::GetFloats(GL_PROJECTION_MATRIX), expected);
 }
 
 TEST_F(Scene, BehindThePlayerTheCameraFollowsIt) {
@@ -350,7 +318,7 @@ TEST_F(Scene, BehindThePlayerTheCameraFollowsIt) {
     gobx = 5;
     gobz = 13;
     DisplayGame();
-    std::vector<float> m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    std::vector<float> m = gltest::GetFloats(GL_PROJECTION_MATRIX);
     ExpectMatrixNear(m, drive::CameraMatrix(drive::BehindCamera(5, 13), 800.0 / 552.0));
     const Vec eye = EyeOf(m);
     EXPECT_NEAR(eye.x, -10.0, 1e-3);
@@ -360,14 +328,14 @@ TEST_F(Scene, BehindThePlayerTheCameraFollowsIt) {
     gobx = 29;
     gobz = 26;
     DisplayGame();
-    m = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+    m = gltest::GetFloats(GL_PROJECTION_MATRIX);
     ExpectMatrixNear(m, drive::CameraMatrix(drive::BehindCamera(29, 26), 800.0 / 552.0));
 }
 
 TEST_F(Scene, TheProjectionFollowsTheWindowShape) {
     Reshape(1000, 500);
     DisplayGame();
-    ExpectMatrixNear(gltest::GetMatrix(GL_PROJECTION_MATRIX),
+    ExpectMatrixNear(gltest::GetFloats(GL_PROJECTION_MATRIX),
                      drive::CameraMatrix(drive::AboveCamera(), 2.0));
     Reshape(width, height);
 }
@@ -391,10 +359,10 @@ TEST_F(Scene, ANarrowWindowShowsAcrossWhat800x552ShowsOnEveryScreen) {
         ThreeDView = 0;
         Reshape(width, height);
         draw();
-        const std::vector<float> full = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+        const std::vector<float> full = gltest::GetFloats(GL_PROJECTION_MATRIX);
         Reshape(960, 1040);
         draw();
-        const std::vector<float> narrow = gltest::GetMatrix(GL_PROJECTION_MATRIX);
+        const std::vector<float> narrow = gltest::GetFloats(GL_PROJECTION_MATRIX);
         for (int i = 0; i < 16; i++) {
             if (i % 4 == 0 || i % 4 == 3 || odalieIntro) {
                 EXPECT_NEAR(narrow[i], full[i], 1e-5) << "element " << i;
@@ -418,19 +386,14 @@ TEST_F(Scene, AFrameStartsFromTheIdentityAndEndsWithTheScoresTurn) {
         glTranslatef(3.0f, 4.0f, 5.0f);
         glMatrixMode(GL_TEXTURE);  // whatever mode the last screen left
         DisplayGame();
-        GLint mode = 0;
-        glGetIntegerv(GL_MATRIX_MODE, &mode);
-        EXPECT_EQ(mode, GL_MODELVIEW);
+        EXPECT_EQ(gltest::GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
         const std::vector<float> turn = {0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1};
-        const std::vector<float> m = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
+        const std::vector<float> m = gltest::GetFloats(GL_MODELVIEW_MATRIX);
         for (int i = 0; i < 16; i++) {
             EXPECT_NEAR(m[i], turn[i], 1e-6) << "element " << i;
         }
-        GLint depth = 0;
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-        EXPECT_EQ(depth, 1);
-        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
-        EXPECT_EQ(depth, 1);
+        EXPECT_EQ(gltest::GetInt(GL_MODELVIEW_STACK_DEPTH), 1);
+        EXPECT_EQ(gltest::GetInt(GL_PROJECTION_STACK_DEPTH), 1);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }
@@ -442,12 +405,11 @@ TEST_F(Scene, GobblerIsYellowOnItsCellFromAbove) {
     gobz = 13;
     gobdir = RIGHT;
     const Frame frame;
-    const gltest::Rgb c = frame.AtWorld(CellPoint(5, 13));
-    EXPECT_TRUE(IsYellow(c)) << c.r << " " << c.g << " " << c.b;
+    EXPECT_TRUE(probe::Is(frame.AtWorld(CellPoint(5, 13)), IsYellow, "yellow"));
     // Its old cell is bare again.
     gobx = 29;
     const Frame moved;
-    EXPECT_FALSE(IsYellow(moved.AtWorld(CellPoint(5, 13))));
+    EXPECT_FALSE(probe::Is(moved.AtWorld(CellPoint(5, 13)), IsYellow, "yellow"));
     EXPECT_GT(moved.Count(CellPoint(29, 13), 0.5, IsYellow), 0);
 }
 

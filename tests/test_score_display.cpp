@@ -16,6 +16,7 @@
 
 #include "../board/board.h"
 #include "../game/mazerush.h"
+#include "../tools/drive/view.h"
 #include "gl_test.h"
 
 namespace {
@@ -33,23 +34,18 @@ const double worldHalf = 40.0;
 // coordinate, and the identity model-view matrix.
 void WorldProjection() {
     glViewport(0, 0, 800, 552);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-worldHalf, worldHalf, -worldHalf, worldHalf, -worldHalf, worldHalf);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    gltest::LoadView(
+        [] { glOrtho(-worldHalf, worldHalf, -worldHalf, worldHalf, -worldHalf, worldHalf); });
 }
 
 // Runs draw in feedback mode and returns its vertices in world coordinates
 // (valid while the model-view matrix that WorldProjection loaded is the
 // world frame).
 std::vector<Point> WorldVertices(void (*draw)()) {
-    const std::vector<float> win = gltest::CaptureVertices(draw);
     std::vector<Point> out;
-    for (size_t i = 0; i + 2 < win.size(); i += 3) {
-        out.push_back(Point{(win[i] / 800.0 * 2.0 - 1.0) * worldHalf,
-                            (win[i + 1] / 552.0 * 2.0 - 1.0) * worldHalf,
-                            -(win[i + 2] * 2.0 - 1.0) * worldHalf});
+    for (const gltest::Vertex& v : gltest::CaptureVertices(draw)) {
+        out.push_back(Point{(v.x / 800.0 * 2.0 - 1.0) * worldHalf,
+                            (v.y / 552.0 * 2.0 - 1.0) * worldHalf, -(v.z * 2.0 - 1.0) * worldHalf});
     }
     return out;
 }
@@ -69,28 +65,10 @@ Box Bounds(const std::vector<Point>& pts) {
 }
 
 // The column-major matrix of a turn by deg degrees about (0, 1, 0).
-std::vector<double> TurnAboutY(double deg) {
+drive::Matrix TurnAboutY(double deg) {
     const double a = deg * M_PI / 180.0;
     return {std::cos(a), 0, -std::sin(a), 0, 0, 1, 0, 0,
             std::sin(a), 0, std::cos(a),  0, 0, 0, 0, 1};
-}
-
-std::vector<double> Multiply(const std::vector<double>& a, const std::vector<double>& b) {
-    std::vector<double> m(16, 0.0);
-    for (int col = 0; col < 4; col++) {
-        for (int row = 0; row < 4; row++) {
-            for (int k = 0; k < 4; k++) {
-                m[col * 4 + row] += a[k * 4 + row] * b[col * 4 + k];
-            }
-        }
-    }
-    return m;
-}
-
-int ModelviewDepth() {
-    GLint depth = 0;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    return depth;
 }
 
 // Draw routines for feedback capture; the score's value and the lives come
@@ -154,16 +132,17 @@ TEST(DrawScore, LeavesExactlyAQuarterTurnAboutYInForce) {
     WorldProjection();
     glTranslatef(1.5f, -2.0f, 3.0f);
     glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
-    const std::vector<float> before = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
-    const int depth = ModelviewDepth();
+    const std::vector<float> before = gltest::GetFloats(GL_MODELVIEW_MATRIX);
+    const int depth = gltest::GetInt(GL_MODELVIEW_STACK_DEPTH);
     DrawScore(1234);
-    const std::vector<float> after = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
-    const std::vector<double> expected =
-        Multiply(std::vector<double>(before.begin(), before.end()), TurnAboutY(90.0));
+    const std::vector<float> after = gltest::GetFloats(GL_MODELVIEW_MATRIX);
+    drive::Matrix start{};
+    std::copy(before.begin(), before.end(), start.begin());
+    const drive::Matrix expected = drive::Product(start, TurnAboutY(90.0));
     for (int i = 0; i < 16; i++) {
         EXPECT_NEAR(after[i], expected[i], 1e-5) << "element " << i;
     }
-    EXPECT_EQ(ModelviewDepth(), depth);
+    EXPECT_EQ(gltest::GetInt(GL_MODELVIEW_STACK_DEPTH), depth);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -211,13 +190,13 @@ TEST(DrawScore, MoreDigitsRunFurtherAlongTheMaze) {
 TEST(DrawLivesLeft, LeavesTheMatrixAsFound) {
     WorldProjection();
     glTranslatef(-3.0f, 1.0f, 2.0f);
-    const std::vector<float> before = gltest::GetMatrix(GL_MODELVIEW_MATRIX);
-    const int depth = ModelviewDepth();
+    const std::vector<float> before = gltest::GetFloats(GL_MODELVIEW_MATRIX);
+    const int depth = gltest::GetInt(GL_MODELVIEW_STACK_DEPTH);
     for (int view = 0; view < 2; view++) {
         ThreeDView = view;
         DrawLivesLeft(3);
-        EXPECT_EQ(gltest::GetMatrix(GL_MODELVIEW_MATRIX), before);
-        EXPECT_EQ(ModelviewDepth(), depth);
+        EXPECT_EQ(gltest::GetFloats(GL_MODELVIEW_MATRIX), before);
+        EXPECT_EQ(gltest::GetInt(GL_MODELVIEW_STACK_DEPTH), depth);
     }
 }
 

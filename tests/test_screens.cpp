@@ -52,14 +52,11 @@ struct Blob {
 };
 
 Blob Find(bool (*kind)(gltest::Rgb), int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 552) {
-    std::vector<unsigned char> px(800 * 552 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 800, 552, GL_RGB, GL_UNSIGNED_BYTE, px.data());
+    const drive::Picture frame = gltest::ReadFrame();
     Blob b;
     for (int y = std::max(y0, 0); y < std::min(y1, 552); y++) {
         for (int x = std::max(x0, 0); x < std::min(x1, 800); x++) {
-            const unsigned char* p = &px[3 * (y * 800 + x)];
-            if (kind(gltest::Rgb{p[0], p[1], p[2]})) {
+            if (kind(frame.At(gltest::OnScreen(x, y)))) {
                 b.count++;
                 b.meanX += x;
             }
@@ -180,7 +177,7 @@ TEST(LevelChangePicture, EveryFrameAddsFiveAndTheCameraLooksFromDistance10) {
     // LevelFinished asks for can come before the idle step moves it.
     xPos = yPos = zPos = 0.0f;
     DisplayLevelChange();
-    for (float v : gltest::GetMatrix(GL_PROJECTION_MATRIX)) {
+    for (float v : gltest::GetFloats(GL_PROJECTION_MATRIX)) {
         ASSERT_TRUE(std::isfinite(v));
     }
     gltest::ProjectWorld(0.0, 0.0, -5.0, &cx, &cy);

@@ -13,6 +13,7 @@
 
 #include "../game/mazerush.h"  // gobPowerSpeed, Gobbler's quick step
 #include "../sound/synth.h"
+#include "../tools/drive/match.h"
 
 using samplesT = std::vector<int16_t>;
 
@@ -38,19 +39,8 @@ static samplesT Stretch(const samplesT& samples, double from, double to) {
                     samples.begin() + static_cast<long>(end));
 }
 
-// How alike n samples from a and n from b are: their correlation, from -1
-// to 1 (the same wave at any loudness).
-static double Match(const int16_t* a, const int16_t* b, size_t n) {
-    double product = 0.0;
-    double aPower = 0.0;
-    double bPower = 0.0;
-    for (size_t i = 0; i < n; i++) {
-        product += static_cast<double>(a[i]) * b[i];
-        aPower += static_cast<double>(a[i]) * a[i];
-        bPower += static_cast<double>(b[i]) * b[i];
-    }
-    return aPower > 0.0 && bPower > 0.0 ? product / std::sqrt(aPower * bPower) : 0.0;
-}
+// How alike two runs of samples are (tools/drive/match.h).
+using drive::Match;
 
 // The pitch of the samples in Hz, between 40 Hz and 4 kHz: the shortest lag
 // at which they come close to repeating (their match with themselves, that

@@ -19,6 +19,7 @@
 
 #include "../../tools/drive/screens.h"
 #include "../../tools/drive/window_manager.h"
+#include "../probe.h"
 
 namespace e2e {
 

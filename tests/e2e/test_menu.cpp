@@ -39,14 +39,18 @@ TEST_F(Menu, KeysMoveTheHighlightChooseAFogAndQuit) {
     Game& g = Start();
     ToMenu(g);
     const Picture& menu = g.Last();
-    EXPECT_GT(menu.Count(Rect(1.0, 3.3, 5.0, 4.3), IsOrange), 40) << "the title is not orange";
+    const Box title = Rect(1.0, 3.3, 5.0, 4.3);
+    EXPECT_GT(menu.Count(title, IsOrange), 40)
+        << "the title is " << probe::MostLit(menu, title) << ", not orange";
     const Box initial = Rect(0.0, 1.85, 0.40, 2.55);
-    EXPECT_GT(menu.Count(initial, IsRed), 5) << "the P of PLAY GAME is not red";
+    EXPECT_GT(menu.Count(initial, IsRed), 5)
+        << "the P of PLAY GAME is " << probe::MostLit(menu, initial) << ", not red";
     EXPECT_EQ(menu.Count(initial, IsWhite), 0) << "white in the highlighted P";
     EXPECT_EQ(menu.Count(MenuLine(1), IsWhite), 0) << "white in the highlighted line";
     const int noFog = menu.Count(fogValue, IsLightBlue);
-    EXPECT_GT(noFog, 20) << "the fog value is not light blue";
-    EXPECT_TRUE(IsBlack(menu.At(5, 5))) << "the menu's background is not black";
+    EXPECT_GT(noFog, 20) << "the fog value is " << probe::MostLit(menu, fogValue)
+                         << ", not light blue";
+    EXPECT_TRUE(probe::Is(menu.At(5, 5), IsBlack, "black")) << "the menu's background";
     EXPECT_TRUE(e2e::Waits(g)) << "on the menu";
 
     g.Press({"m"});
@@ -58,13 +62,13 @@ TEST_F(Menu, KeysMoveTheHighlightChooseAFogAndQuit) {
     g.Press({"m", "m", "m", "f"});
     g.Await([noFog](const Picture& p) { return p.Count(fogValue, IsLightBlue) > noFog + 20; }, 10,
             "f left the fog value");
-    EXPECT_TRUE(IsBlack(g.Last().At(5, 5))) << "fog shows in the menu";
+    EXPECT_TRUE(probe::Is(g.Last().At(5, 5), IsBlack, "black")) << "fog shows in the menu";
 
     g.Press({"8", "8", "8", "p"});
     g.Await(FogUp, 10, "play did not start in the fog's grey");
     g.Press({"Escape"});
     g.Await(MenuOn(1), 10, "after Escape: no menu with PLAY GAME highlighted");
-    EXPECT_TRUE(IsBlack(g.Last().At(5, 5))) << "the fog stayed on after Escape";
+    EXPECT_TRUE(probe::Is(g.Last().At(5, 5), IsBlack, "black")) << "the fog stayed on after Escape";
 
     // "q" on PLAY GAME does nothing: the key after it is still read.
     g.Press({"q", "m"});
@@ -120,7 +124,7 @@ TEST_F(Menu, SettingsShowTheirValuesAndShapePlay) {
     g.Press({"f"});
     g.Await([noFog](const Picture& p) { return p.Count(fogValue, IsLightBlue) > noFog + 20; }, 5,
             "f did not choose a fog");
-    EXPECT_TRUE(IsBlack(g.Last().At(4, 4))) << "the fog shows in the menu";
+    EXPECT_TRUE(probe::Is(g.Last().At(4, 4), IsBlack, "black")) << "the fog shows in the menu";
 
     for (int line : {3, 2, 1}) {
         stepTo("i", line);

@@ -104,16 +104,16 @@ TEST_F(Play, FirstPictureShowsTheMazeInItsColours) {
     };
     for (const auto& e : expected) {
         for (const auto& [row, col] : e.cells) {
-            const Rgb c = frame.At(AbovePoint(row, col));
-            EXPECT_TRUE(e.test(c)) << "no " << e.what << " at row " << row << ", column " << col
-                                   << ": colour " << c.r << " " << c.g << " " << c.b;
+            EXPECT_TRUE(probe::Is(frame.At(AbovePoint(row, col)), e.test, e.what))
+                << "at row " << row << ", column " << col;
         }
     }
     // The ghosts step onto the gate at once, one cell wide: one half of the
     // gate stays in view.
-    EXPECT_TRUE(IsYellow(frame.At(AbovePoint(12, 12.7))) ||
-                IsYellow(frame.At(AbovePoint(12, 14.3))))
-        << "no yellow gate at row 12";
+    const Rgb left = frame.At(AbovePoint(12, 12.7));
+    const Rgb right = frame.At(AbovePoint(12, 14.3));
+    EXPECT_TRUE(IsYellow(left) || IsYellow(right))
+        << "no yellow gate at row 12: " << left << " and " << right;
     g.Press({"Escape"});
     g.Await(MenuOn(1), 5, "Escape did not return to the menu");
     EXPECT_EQ(g.Errors(), "");

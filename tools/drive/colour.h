@@ -8,6 +8,8 @@
 // at the real game's window from outside (tools/drive, tests/e2e).
 #pragma once
 
+#include <functional>
+
 namespace drive {
 
 // A pixel, 0..255 a channel.
@@ -16,6 +18,9 @@ struct Rgb {
     int g;
     int b;
 };
+
+// A test on one pixel: a colour class below, or one of a test's own.
+using ColourTest = std::function<bool(Rgb)>;
 
 inline bool IsBlack(Rgb c) {
     return c.r + c.g + c.b == 0;

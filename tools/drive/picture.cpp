@@ -139,7 +139,7 @@ Box Picture::Clip(Box box) const {
     return Box{left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
 }
 
-int Picture::Count(Box box, ColourTest test) const {
+int Picture::Count(Box box, const ColourTest& test) const {
     const Box b = Clip(box);
     int n = 0;
     for (int y = b.y; y < b.y + b.h; y++) {
@@ -150,11 +150,11 @@ int Picture::Count(Box box, ColourTest test) const {
     return n;
 }
 
-int Picture::Count(ColourTest test) const {
+int Picture::Count(const ColourTest& test) const {
     return Count(Box{0, 0, width, height}, test);
 }
 
-int Picture::CountSampled(int n, ColourTest test) const {
+int Picture::CountSampled(int n, const ColourTest& test) const {
     int count = 0;
     for (int y = (n - 1) / 2; y < height; y += n) {
         for (int x = (n - 1) / 2; x < width; x += n) {

@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // picture: one look at the game's window, its pixels read from the X server
-// (XGetImage) in this process, and the questions asked of it: the colour at
-// a point, how many pixels of a box are of a colour, how many differ from
-// another look. Pictures are also read from and written to PNG files.
+// (XGetImage) in this process, or from GL in the GL tests' (ReadFrame), and
+// the questions asked of it: the colour at a point, how many pixels of a box
+// are of a colour, how many differ from another look. Pictures are also read
+// from and written to PNG files.
 #pragma once
-
-#include <X11/Xlib.h>
 
 #include <string>
 #include <vector>
 
 #include "colour.h"
 #include "view.h"
+
+// Xlib's display, as Xlib declares it: a picture's users (the GL tests among
+// them) need not take in Xlib's macros and names.
+struct _XDisplay;
 
 namespace drive {
 
@@ -30,8 +33,6 @@ struct Box {
     static Box Spanning(ScreenPoint a, ScreenPoint b);
 };
 
-using ColourTest = bool (*)(Rgb);
-
 class Picture {
 public:
     Picture() = default;
@@ -39,7 +40,7 @@ public:
 
     // The pixels of window on display; throws Failure when it cannot be read
     // (gone, or not mapped).
-    static Picture Grab(Display* display, Window window);
+    static Picture Grab(_XDisplay* display, unsigned long window);
     // A PNG file as 8-bit RGB (palette and grey expanded, alpha dropped).
     static Picture ReadPng(const std::string& path);
     void SavePng(const std::string& path) const;
@@ -58,11 +59,11 @@ public:
         return At(p.x, p.y);
     }
     // How many pixels of the box, or of the whole picture, pass the test.
-    int Count(Box box, ColourTest test) const;
-    int Count(ColourTest test) const;
+    int Count(Box box, const ColourTest& test) const;
+    int Count(const ColourTest& test) const;
     // The same over the picture sampled down n times: the one pixel at the
     // middle of each n x n block.
-    int CountSampled(int n, ColourTest test) const;
+    int CountSampled(int n, const ColourTest& test) const;
     // How many pixels of the box differ from those of other.
     int Differ(const Picture& other, Box box) const;
     // The part of the picture in the box.

@@ -18,6 +18,7 @@
 #include <fstream>
 
 #include "failure.h"
+#include "match.h"
 
 namespace drive {
 
@@ -30,19 +31,6 @@ std::vector<float> Template(soundT sound) {
     std::transform(samples.begin(), samples.end(), out.begin(),
                    [](int16_t s) { return static_cast<float>(s) / 32767.0f; });
     return out;
-}
-
-// The match of n samples of a and b, from -1 to 1.
-double Match(const float* a, const float* b, size_t n) {
-    double product = 0.0;
-    double aPower = 0.0;
-    double bPower = 0.0;
-    for (size_t i = 0; i < n; i++) {
-        product += static_cast<double>(a[i]) * b[i];
-        aPower += static_cast<double>(a[i]) * a[i];
-        bPower += static_cast<double>(b[i]) * b[i];
-    }
-    return aPower > 0.0 && bPower > 0.0 ? product / std::sqrt(aPower * bPower) : 0.0;
 }
 
 // Samples are matched every few only: a lag a few samples off the best
