@@ -63,8 +63,8 @@ drive::Picture ReadFrame() {
     return drive::Picture(width, height, std::move(rgb));
 }
 
-drive::ScreenPoint OnScreen(int x, int y) {
-    return drive::ScreenPoint{x, glutGet(GLUT_WINDOW_HEIGHT) - 1 - y};
+drive::ScreenPoint OnScreen(const drive::Picture& frame, int x, int y) {
+    return drive::ScreenPoint{x, frame.Height() - 1 - y};
 }
 
 void LoadView(const std::function<void()>& load) {

@@ -36,9 +36,9 @@ Rgb ReadPixel(int x, int y);
 // tests' pictures do; OnScreen turns GL's window coordinates into its own.
 drive::Picture ReadFrame();
 
-// The point of the frame's picture at window coordinates (x, y), y counted
-// from the bottom as GL counts it.
-drive::ScreenPoint OnScreen(int x, int y);
+// The point of frame (a picture ReadFrame read) at window coordinates
+// (x, y), y counted from the bottom as GL counts it.
+drive::ScreenPoint OnScreen(const drive::Picture& frame, int x, int y);
 
 // Puts a view in place: the projection matrix that the calls of load make
 // (glOrtho, gluPerspective and gluLookAt, ...) from the identity, and the

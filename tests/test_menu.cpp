@@ -49,7 +49,7 @@ Count InWords(const drive::Picture& frame, double x, double y, double scale, dou
     int x0, y0, x1, y1;
     gltest::ProjectWorld(x + from * scale, y - 33.33 * scale, 0.0, &x0, &y0);
     gltest::ProjectWorld(x + to * scale, y + 119.05 * scale, 0.0, &x1, &y1);
-    const drive::ScreenPoint topLeft = gltest::OnScreen(x0, y1);
+    const drive::ScreenPoint topLeft = gltest::OnScreen(frame, x0, y1);
     const drive::Box box{topLeft.x, topLeft.y, x1 - x0 + 1, y1 - y0 + 1};
     const double e = std::max({r, g, b});
     Count n;
@@ -170,7 +170,7 @@ TEST_F(MenuFrame, HighlightMovesWithTheCursorAndTheWordsStay) {
                 InWords(px, 0, lines[i].y, 0.005, 0, Length(" ") * 0.004 / 0.005, 1, !on, !on),
                 lines[i].initial);
         }
-        EXPECT_TRUE(probe::Is(px.At(gltest::OnScreen(0, 0)), drive::IsBlack, "black"))
+        EXPECT_TRUE(probe::Is(px.At(gltest::OnScreen(px, 0, 0)), drive::IsBlack, "black"))
             << "fog in the menu";
         if (item == 1) {
             first = px;

@@ -171,7 +171,7 @@ public:
 
     // The pixel at window point (x, y), y counted from the bottom.
     gltest::Rgb At(int x, int y) const {
-        return picture.At(gltest::OnScreen(x, y));
+        return picture.At(gltest::OnScreen(picture, x, y));
     }
 
     gltest::Rgb AtWorld(Vec p) const {
@@ -192,7 +192,7 @@ public:
         Project(Vec{p.x + r, p.y, p.z}, &ex, &ey);
         const int pr = static_cast<int>(std::hypot(ex - cx, ey - cy));
         const drive::ScreenPoint centre =
-            gltest::OnScreen(static_cast<int>(cx), static_cast<int>(cy));
+            gltest::OnScreen(picture, static_cast<int>(cx), static_cast<int>(cy));
         return picture.Count(drive::Box::Around(centre, pr), test);
     }
 

@@ -56,7 +56,7 @@ Blob Find(bool (*kind)(gltest::Rgb), int x0 = 0, int y0 = 0, int x1 = 800, int y
     Blob b;
     for (int y = std::max(y0, 0); y < std::min(y1, 552); y++) {
         for (int x = std::max(x0, 0); x < std::min(x1, 800); x++) {
-            if (kind(frame.At(gltest::OnScreen(x, y)))) {
+            if (kind(frame.At(gltest::OnScreen(frame, x, y)))) {
                 b.count++;
                 b.meanX += x;
             }
