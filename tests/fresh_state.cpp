@@ -5,11 +5,12 @@
 // order and repeated. The state is taken as the program starts, before the
 // first case, and put back before each: the shared game state, the maze's
 // live grid, the random numbers' seed, GL's settings and matrices, and the
-// test window's callbacks.
+// test window's callbacks. A case that exits the program fails the run.
 // Depends on: the game module, the maze module, GoogleTest, gl_test.
 #include <gtest/gtest.h>
 
-#include <cstdlib>  // srand
+#include <cstdio>   // fputs
+#include <cstdlib>  // srand, atexit, _Exit
 #include <cstring>  // memcpy
 #include <functional>
 #include <vector>
@@ -36,57 +37,59 @@ void KeepArray(T (&array)[n]) {
     putBack.emplace_back([&array, fresh] { std::memcpy(array, fresh.data(), sizeof array); });
 }
 
-// The game's state, as mazerush.h groups it, and the maze's live grid.
+// The game's state, as mazerush.h lists it, and the maze's live grid.
 void KeepGameState() {
-    for (int* mode : {&intro, &menu, &changeLevel, &gameOver, &gamePaused}) {
-        Keep(*mode);
-    }
-    for (int* value : {&levelNum, &pelletsEaten, &score, &menLeft, &invincible, &ghostKilled,
-                       &num_ghosts, &difficulty, &fogtype, &ThreeDView, &currMenuItem}) {
+    for (int* value :
+         {&intro,        &menu,      &changeLevel,      &gameOver,     &gamePaused,   &levelNum,
+          &pelletsEaten, &score,     &menLeft,          &invincible,   &ghostKilled,  &num_ghosts,
+          &difficulty,   &fogtype,   &ThreeDView,       &currMenuItem, &gobx,         &gobz,
+          &firstChomp,   &openMouth, &levelChangeStart, &window_width, &window_height}) {
         Keep(*value);
     }
-    Keep(gobspeed);
-    Keep(ghostspeed);
-    for (int* value : {&gobx, &gobz, &firstChomp, &openMouth}) {
+    for (int* flag : {&firstTime,    &camAxis,      &gotGhosts,    &runLeft,       &runRight,
+                      &cameraShake,  &eatGhosts,    &gobSolo,      &towardCamera,  &swallowCamera,
+                      &odalieIntro,  &odaliePause,  &tavishIntro,  &tavishPause,   &kestrelIntro,
+                      &kestrelPause, &presentIntro, &presentPause, &mazerushIntro, &mazerushPause,
+                      &prodIntro,    &prodPause,    &shakeUp,      &shakeRestart,  &shakeCount}) {
+        Keep(*flag);
+    }
+    for (float* value : {&chompCurrTime, &chompLastTime, &levelChangeCurrTime, &levelChangeLastTime,
+                         &currTime, &lastTime, &xPos, &yPos, &zPos, &shakeBase}) {
         Keep(*value);
     }
-    Keep(gobdir);
-    Keep(lastgobmove);
     for (Timer* timer : {&movegobT, &madtimer, &chompTimer, &levelChangeTimer, &tim}) {
         Keep(*timer);
     }
-    for (float* value : {&chompCurrTime, &chompLastTime, &levelChangeCurrTime,
-                         &levelChangeLastTime, &currTime, &lastTime, &xPos, &yPos, &zPos,
-                         &shakeBase}) {
-        Keep(*value);
-    }
-    Keep(chompChange);
-    Keep(t);
-    Keep(happy);
     for (ghostT& g : ghost) {
         Keep(g);
     }
-    Keep(deadGhost);
-    KeepArray(colors);
-    Keep(window_width);
-    Keep(window_height);
-    Keep(aspect);
-    Keep(levelChangeStart);
-    for (int* flag :
-         {&firstTime, &camAxis, &gotGhosts, &runLeft, &runRight, &cameraShake, &eatGhosts,
-          &gobSolo, &towardCamera, &swallowCamera, &odalieIntro, &odaliePause, &tavishIntro,
-          &tavishPause, &kestrelIntro, &kestrelPause, &presentIntro, &presentPause,
-          &mazerushIntro, &mazerushPause, &prodIntro, &prodPause, &shakeUp, &shakeRestart,
-          &shakeCount}) {
-        Keep(*flag);
+    for (double* value :
+         {&gobspeed, &ghostspeed, &lastgobmove, &chompChange, &t, &happy, &aspect, &nextTickTime}) {
+        Keep(*value);
     }
+    Keep(deadGhost);
+    Keep(gobdir);
     Keep(tickClock);
-    Keep(nextTickTime);
+    KeepArray(colors);
     KeepArray(pellets);
+}
+
+// A case that ends the program (exit in the middle of it, as a key that
+// wrongly quits would) would end the run with status 0, which reads as a
+// pass: such an exit fails the run instead. A case's own child process, in
+// which a case tests an exit (EXPECT_EXIT), exits as it likes.
+bool caseRunning = false;
+
+void ExitInTheMiddleOfACase() {
+    if (caseRunning && !::testing::internal::InDeathTestChild()) {
+        std::fputs("the program exited in the middle of a case\n", stderr);
+        std::_Exit(1);
+    }
 }
 
 class FreshState : public ::testing::EmptyTestEventListener {
     void OnTestProgramStart(const ::testing::UnitTest& /*unit*/) override {
+        std::atexit(ExitInTheMiddleOfACase);
         KeepGameState();
         // Every setting of GL's, as the window was made with.
         glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -114,6 +117,11 @@ class FreshState : public ::testing::EmptyTestEventListener {
             glLoadIdentity();
         }
         gltest::ResetWindow();
+        caseRunning = true;
+    }
+
+    void OnTestEnd(const ::testing::TestInfo& /*test*/) override {
+        caseRunning = false;
     }
 };
 

