@@ -311,6 +311,7 @@ void DrawChosenText() {
 std::vector<float> Glyphs(const char* text, int upright, float ex, float ey, float ez, float upZ) {
     textToDraw = text;
     textUpright = upright;
+    glViewport(0, 0, 800, 552);
     gltest::LoadView([=] {
         gluPerspective(60, 800.0 / 552, 1, 100);
         gluLookAt(ex, ey, ez, 0, 0, 0, 0, upZ == 0 ? 1 : 0, upZ);
@@ -332,7 +333,6 @@ void ExpectSameGlyphs(const std::vector<float>& a, const std::vector<float>& b, 
 }  // namespace
 
 TEST(StrokeText, LyingTextIsUprightTextTurnedDownOntoTheFloor) {
-    glViewport(0, 0, 800, 552);
     const std::vector<float> upright = Glyphs("Gobbler 0123", 1, 0, 0, 3, 0);
     // Seen from above with -z at the top of the view, lying text reads the
     // same as upright text seen from the front.
@@ -342,7 +342,6 @@ TEST(StrokeText, LyingTextIsUprightTextTurnedDownOntoTheFloor) {
 }
 
 TEST(StrokeText, CharactersFollowOneAnotherByTheirAdvance) {
-    glViewport(0, 0, 800, 552);
     const std::vector<float> i = Glyphs("I", 1, 0, 0, 3, 0);
     const std::vector<float> w = Glyphs("W", 1, 0, 0, 3, 0);
     const std::vector<float> iw = Glyphs("IW", 1, 0, 0, 3, 0);

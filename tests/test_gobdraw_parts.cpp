@@ -62,21 +62,10 @@ std::array<float, 3> CurrentNormal() {
     return {v[0], v[1], v[2]};
 }
 
-void Top30() {
-    TopSphere(30, 30);
-}
-void Bottom30() {
-    BottomSphere(30, 30);
-}
+// The whole ball of 30 by 30.
 void Both30() {
     TopSphere(30, 30);
     BottomSphere(30, 30);
-}
-void Top31() {
-    TopSphere(30, 31);
-}
-void Bottom31() {
-    BottomSphere(30, 31);
 }
 
 int CountAt(const std::vector<Point>& points, float y) {
@@ -116,8 +105,8 @@ TEST(GobdrawNormal, ScalesToUnitLengthAndLeavesTinyOrBadVectors) {
 }
 
 TEST(GobdrawSphere, HalvesSplitAtTheMiddleBandAndCloseTheirSeams) {
-    const std::vector<Point> top = Capture(Top30);
-    const std::vector<Point> bottom = Capture(Bottom30);
+    const std::vector<Point> top = Capture([] { TopSphere(30, 30); });
+    const std::vector<Point> bottom = Capture([] { BottomSphere(30, 30); });
     // Upper: a fan of 30 and 13 strips of 60 triangles; lower: 15 strips and a fan.
     EXPECT_EQ(top.size(), 3u * (30 + 13 * 60));
     EXPECT_EQ(bottom.size(), 3u * (15 * 60 + 30));
@@ -128,8 +117,8 @@ TEST(GobdrawSphere, HalvesSplitAtTheMiddleBandAndCloseTheirSeams) {
     // a pole above; below, 16 rings, the ring of the pole's fan and the pole.
     // The fan's ring, at pi - latStep, lies a hair (1e-7) off the ring that
     // the last strip ends on; the ring at 84 degrees is shared exactly.
-    EXPECT_EQ(Distinct(Top30).size(), 1u + 14 * 30);
-    EXPECT_EQ(Distinct(Bottom30).size(), 17u * 30 + 1);
+    EXPECT_EQ(Distinct([] { TopSphere(30, 30); }).size(), 1u + 14 * 30);
+    EXPECT_EQ(Distinct([] { BottomSphere(30, 30); }).size(), 17u * 30 + 1);
     EXPECT_EQ(Distinct(Both30).size(), 1u + 14 * 30 + 17 * 30 + 1 - 30);
 
     // The seam, where each ring starts and ends, lies at x = 0 exactly.
@@ -151,11 +140,11 @@ TEST(GobdrawSphere, HalvesSplitAtTheMiddleBandAndCloseTheirSeams) {
 
     // With an odd count of 31 bands the split is at band 15 of 31.
     topLow = 1;
-    for (const Point& p : Capture(Top31)) {
+    for (const Point& p : Capture([] { TopSphere(30, 31); })) {
         topLow = std::min(topLow, p[1]);
     }
     EXPECT_NEAR(topLow, 0.8f * std::cos(15 * fullPi / 31), 1e-5);
-    EXPECT_EQ(Capture(Bottom31).size(), 3u * (15 * 60 + 30));
+    EXPECT_EQ(Capture([] { BottomSphere(30, 31); }).size(), 3u * (15 * 60 + 30));
 }
 
 TEST(GobdrawSphere, EveryTriangleIsWoundTheSameWayRoundTheBall) {

@@ -128,6 +128,19 @@ void CallTubeList() {
     glCallList(static_cast<GLuint>(tubeList));
 }
 
+// The maze set up, its grid fresh, under the world view, lit so that the
+// vertices tell the materials (the light changes no vertex's place).
+class MazeDraw : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Init();
+        InitBoard();
+        SetUpWorldView();
+        LightWithAmbientOnly();
+    }
+};
+using MazeMaterials = MazeDraw;
+
 }  // namespace
 
 TEST(MazeInit, SetsUpLightDepthAndShading) {
@@ -158,13 +171,11 @@ TEST(MazeInit, CompilesOneListPerTubeWithoutDrawing) {
     EXPECT_TRUE(Is(gltest::ReadPixel(400, 276), IsBlack, "black"));
 
     std::set<int> ids;
-    for (int i = 0; i < horizontalWallCount; i++) {
-        EXPECT_TRUE(glIsList(static_cast<GLuint>(startList + i))) << "horizontal " << i;
-        ids.insert(startList + i);
-    }
-    for (int i = 0; i < verticalWallCount; i++) {
-        EXPECT_TRUE(glIsList(static_cast<GLuint>(verticalStartList + i))) << "vertical " << i;
-        ids.insert(verticalStartList + i);
+    for (int i = 0; i < horizontalWallCount + verticalWallCount; i++) {
+        const int list =
+            i < horizontalWallCount ? startList + i : verticalStartList + i - horizontalWallCount;
+        EXPECT_TRUE(glIsList(static_cast<GLuint>(list))) << "list " << i;
+        ids.insert(list);
     }
     EXPECT_EQ(ids.size(), 68u);
     EXPECT_GT(startList, 0);
@@ -200,10 +211,7 @@ TEST(MazeInit, EachListHoldsAnOpenTubeOfItsRecordsLength) {
     }
 }
 
-TEST(MazeDraw, FreshGridDrawsEveryPelletPowerPelletsLarger) {
-    Init();
-    InitBoard();
-    SetUpWorldView();
+TEST_F(MazeDraw, FreshGridDrawsEveryPelletPowerPelletsLarger) {
     const std::vector<Vertex> vs = Capture(DrawRemainingPellets);
     std::map<std::pair<int, int>, double> radius;
     for (const Vertex& v : vs) {
@@ -224,10 +232,7 @@ TEST(MazeDraw, FreshGridDrawsEveryPelletPowerPelletsLarger) {
     EXPECT_EQ(large, 4);
 }
 
-TEST(MazeDraw, EatenCellsAreNotDrawnAndAnEmptyGridDrawsNoPellet) {
-    Init();
-    InitBoard();
-    SetUpWorldView();
+TEST_F(MazeDraw, EatenCellsAreNotDrawnAndAnEmptyGridDrawsNoPellet) {
     const size_t full = Capture(DrawRemainingPellets).size();
     pellets[5][13] = cellEmpty;
     pellets[29][26] = cellEmpty;
@@ -253,9 +258,7 @@ TEST(MazeDraw, EatenCellsAreNotDrawnAndAnEmptyGridDrawsNoPellet) {
     EXPECT_FALSE(Capture(DrawWallEndings).empty());
 }
 
-TEST(MazeDraw, HorizontalTubesLieAlongTheirRows) {
-    Init();
-    SetUpWorldView();
+TEST_F(MazeDraw, HorizontalTubesLieAlongTheirRows) {
     const std::vector<Vertex> vs = Capture(DrawHorizontalWalls);
     // Record 0, the top border: row 0 is world x = -15; columns 0.25 to 26.75
     // are world z 13.75 down to -12.75.
@@ -284,9 +287,7 @@ TEST(MazeDraw, HorizontalTubesLieAlongTheirRows) {
     EXPECT_NEAR(gateMaxZ, 1.5, 1e-3);
 }
 
-TEST(MazeDraw, VerticalTubesAreTurnedDownTheirColumns) {
-    Init();
-    SetUpWorldView();
+TEST_F(MazeDraw, VerticalTubesAreTurnedDownTheirColumns) {
     const std::vector<Vertex> vs = Capture(DrawVerticalWalls);
     // Record 17: rows 19.25 to 29.75 at column 0, world x 4.25 to 14.75 at z 14.
     double minX = 1e9;
@@ -311,9 +312,7 @@ TEST(MazeDraw, VerticalTubesAreTurnedDownTheirColumns) {
     EXPECT_NEAR(stemMaxX, -5.1, 1e-3);
 }
 
-TEST(MazeDraw, CornerSpheresSitOnTheirRecords) {
-    Init();
-    SetUpWorldView();
+TEST_F(MazeDraw, CornerSpheresSitOnTheirRecords) {
     const std::vector<Vertex> vs = Capture(DrawWallEndings);
     std::vector<int> perSphere(wallEndingCount, 0);
     for (const Vertex& v : vs) {
@@ -336,10 +335,7 @@ TEST(MazeDraw, CornerSpheresSitOnTheirRecords) {
     EXPECT_EQ(vs.size(), static_cast<size_t>(wallEndingCount * perSphere[0]));
 }
 
-TEST(MazeMaterials, OnlyTheGateTubeIsInTheGateMaterial) {
-    Init();
-    SetUpWorldView();
-    LightWithAmbientOnly();
+TEST_F(MazeMaterials, OnlyTheGateTubeIsInTheGateMaterial) {
     const std::vector<Vertex> vs = Capture(DrawHorizontalWalls);
     int gate = 0;
     int wall = 0;
@@ -362,11 +358,7 @@ TEST(MazeMaterials, OnlyTheGateTubeIsInTheGateMaterial) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST(MazeMaterials, PowerPelletsAreCopperAndTheRestStayPellets) {
-    Init();
-    InitBoard();
-    SetUpWorldView();
-    LightWithAmbientOnly();
+TEST_F(MazeMaterials, PowerPelletsAreCopperAndTheRestStayPellets) {
     const std::vector<Vertex> vs = Capture(DrawRemainingPellets);
     ASSERT_FALSE(vs.empty());
     for (const Vertex& v : vs) {
@@ -385,12 +377,8 @@ TEST(MazeMaterials, PowerPelletsAreCopperAndTheRestStayPellets) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST(MazeMaterials, TubesAndCornersAreInTheWallMaterial) {
-    Init();
-    SetUpWorldView();
-    LightWithAmbientOnly();
+TEST_F(MazeMaterials, TubesAndCornersAreInTheWallMaterial) {
     // Start from the pellet material, as a frame does.
-    InitBoard();
     DrawRemainingPellets();
     for (void (*draw)() : {DrawVerticalWalls, DrawWallEndings}) {
         const std::vector<Vertex> vs = Capture(draw);
@@ -407,11 +395,7 @@ TEST(MazeMaterials, TubesAndCornersAreInTheWallMaterial) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST(MazeDraw, EveryRoutineLeavesTheModelViewMatrixAsItFoundIt) {
-    Init();
-    InitBoard();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+TEST_F(MazeDraw, EveryRoutineLeavesTheModelViewMatrixAsItFoundIt) {
     glTranslatef(1.5f, -2.0f, 3.0f);
     glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
     const std::vector<float> before = gltest::GetFloats(GL_MODELVIEW_MATRIX);

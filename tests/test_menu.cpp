@@ -105,26 +105,15 @@ TEST(MenuCamera, ProjectionIsThePerspectiveTimesTheLookAt) {
         // -z with y up: a plain shift of the world by (-4, 0, -10).
         const double f = 1.0 / std::tan(3.14159265358979 / 6.0);
         const double a = w / 500.0;
-        const double expected[16] = {f / a,
-                                     0,
-                                     0,
-                                     0,
-                                     0,
-                                     f,
-                                     0,
-                                     0,
-                                     0,
-                                     0,
-                                     -101.0 / 99.0,
-                                     -1,
-                                     -4 * f / a,
-                                     0,
-                                     1010.0 / 99.0 - 200.0 / 99.0,
-                                     10};
+        const double expected[4][4] = {
+            {f / a, 0, 0, 0},
+            {0, f, 0, 0},
+            {0, 0, -101.0 / 99.0, -1},
+            {-4 * f / a, 0, 1010.0 / 99.0 - 200.0 / 99.0, 10}};  // by column
         const std::vector<float> projection = gltest::GetFloats(GL_PROJECTION_MATRIX);
         const std::vector<float> modelview = gltest::GetFloats(GL_MODELVIEW_MATRIX);
         for (int i = 0; i < 16; i++) {
-            EXPECT_NEAR(projection[i], expected[i], 1e-5) << i;
+            EXPECT_NEAR(projection[i], expected[i / 4][i % 4], 1e-5) << i;
             EXPECT_EQ(modelview[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
         }
         EXPECT_EQ(gltest::GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
@@ -222,10 +211,9 @@ TEST(MenuDifficulty, EveryFrameAppliesTheDifficultyShown) {
     menu = 1;
     // An "EXPERT" game, then back to the menu, which shows difficulty 1.
     currMenuItem = 2;
-    Keyboard('d', 0, 0);
-    Keyboard('d', 0, 0);
-    Keyboard('8', 0, 0);
-    Keyboard('p', 0, 0);
+    for (const unsigned char key : {'d', 'd', '8', 'p'}) {
+        Keyboard(key, 0, 0);
+    }
     ASSERT_EQ(num_ghosts, 8);
     Keyboard('q', 0, 0);
     ASSERT_EQ(menu, 1);

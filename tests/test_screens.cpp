@@ -73,8 +73,7 @@ TEST(LevelChange, PansFromMinus15To7AndEndsJustPast7Seconds) {
     LevelChangeIdle();
     EXPECT_EQ(levelChangeStart, 0);
     EXPECT_NEAR(xPos, -15.0f, 0.01f);
-    EXPECT_EQ(yPos, 0.0f);
-    EXPECT_EQ(zPos, 10.0f);
+    EXPECT_EQ(std::vector<float>({yPos, zPos}), std::vector<float>({0, 10}));
     levelChangeLastTime = static_cast<float>(levelChangeTimer.Time() - 3.5);
     LevelChangeIdle();
     EXPECT_NEAR(xPos, -4.0f, 0.01f);
@@ -215,9 +214,7 @@ TEST(GameOver, ShowsGobblerLyingUnderGameOver) {
     xPos = -3.0f;
     zPos = 1.0f;
     DisplayGameOver();
-    EXPECT_EQ(xPos, 4.0f);
-    EXPECT_EQ(yPos, 0.0f);
-    EXPECT_EQ(zPos, 10.0f);
+    EXPECT_EQ(std::vector<float>({xPos, yPos, zPos}), std::vector<float>({4, 0, 10}));
     int gx, gy, x0, y0, x1, y1;
     gltest::ProjectWorld(4.0, -1.0, 0.0, &gx, &gy);
     EXPECT_GT(Find(IsYellow, gx - 40, gy - 40, gx + 40, gy + 40).count, 2000) << "Gobbler";
