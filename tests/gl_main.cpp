@@ -75,7 +75,7 @@ void LoadView(const std::function<void()>& load) {
     glLoadIdentity();
 }
 
-void ProjectWorld(double x, double y, double z, int* winX, int* winY) {
+WindowPoint ProjectWorld(double x, double y, double z) {
     GLdouble model[16];
     GLdouble proj[16];
     GLint view[4];
@@ -86,15 +86,12 @@ void ProjectWorld(double x, double y, double z, int* winX, int* winY) {
     GLdouble wy = 0.0;
     GLdouble wz = 0.0;
     gluProject(x, y, z, model, proj, view, &wx, &wy, &wz);
-    *winX = static_cast<int>(wx);
-    *winY = static_cast<int>(wy);
+    return WindowPoint{static_cast<int>(wx), static_cast<int>(wy)};
 }
 
 Rgb PixelAtWorld(double x, double y, double z) {
-    int wx = 0;
-    int wy = 0;
-    ProjectWorld(x, y, z, &wx, &wy);
-    return ReadPixel(wx, wy);
+    const WindowPoint p = ProjectWorld(x, y, z);
+    return ReadPixel(p.x, p.y);
 }
 
 std::vector<Vertex> CaptureVertices(void (*draw)(), GLenum type) {
@@ -201,9 +198,9 @@ static void SettleWindow() {
 ::testing::AssertionResult PassesAlone(const char* test) {
     const std::string dir = drive::MakeTempDir("alone");
     const std::string ran = dir + "/ran";
-    const drive::Ran run = drive::RunToEnd(
-        {"/proc/self/exe", std::string("--gtest_filter=") + test, "--gtest_also_run_disabled_tests"},
-        {std::string(aloneVariable) + "=" + ran}, 120.0);
+    const drive::Ran run = drive::RunToEnd({"/proc/self/exe", std::string("--gtest_filter=") + test,
+                                            "--gtest_also_run_disabled_tests"},
+                                           {std::string(aloneVariable) + "=" + ran}, 120.0);
     const bool reachedItsEnd = unlink(ran.c_str()) == 0;
     rmdir(dir.c_str());
     if (run.status == 0 && reachedItsEnd) {

@@ -10,6 +10,8 @@
 #include <GL/glut.h>
 #include <gtest/gtest.h>  // AssertionResult
 
+#include <algorithm>  // all_of
+#include <cmath>      // isfinite
 #include <functional>
 #include <vector>
 
@@ -45,9 +47,15 @@ drive::ScreenPoint OnScreen(const drive::Picture& frame, int x, int y);
 // identity model-view matrix, selected.
 void LoadView(const std::function<void()>& load);
 
+// A point of the window in pixels, y counted from the bottom as GL counts it.
+struct WindowPoint {
+    int x;
+    int y;
+};
+
 // Where world point (x, y, z) falls in the window with the current
 // projection, model-view matrix and viewport.
-void ProjectWorld(double x, double y, double z, int* winX, int* winY);
+WindowPoint ProjectWorld(double x, double y, double z);
 
 // The colour at the screen point of world point (x, y, z).
 Rgb PixelAtWorld(double x, double y, double z);
@@ -75,6 +83,11 @@ std::vector<float> GetFloats(GLenum which, int n = 16);
 int GetInt(GLenum which);
 std::vector<float> GetMaterial(GLenum face, GLenum what);
 std::vector<float> GetLight(GLenum what);
+
+// Whether every value is a number: no infinity, no NaN.
+inline bool Finite(const std::vector<float>& values) {
+    return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
+}
 
 // Whether a redisplay of the test window has been requested since the last
 // look: runs one pass of the GLUT event loop with a counting display

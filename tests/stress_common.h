@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copyright (C) 2026 the mazerush developers
 // stress_common: what the robot player, the keyboard fuzz and the soak
-// share, with the tests of the rules, the ghosts, movement, the keyboard and
-// the gamepads. A clock that runs the game's timers forward by moving their
-// start readings back, the state a key may change, the cells next to a cell
-// and the pellets of a grid, and the invariants that must hold after every
-// play tick.
+// share, with the tests of the rules, the ghosts, movement, the keyboard,
+// the gamepads, the loop, the intro and the screens. A screen's clock held,
+// a clock that runs the game's timers forward by moving their start
+// readings back, the state a key may change, the cells next to a cell and
+// the pellets of a grid, and the invariants that must hold after every play
+// tick.
 // Depends on: the game state (mazerush.h), the maze (board.h), GoogleTest.
 #pragma once
 
@@ -19,6 +20,14 @@
 #include "../game/mazerush.h"
 
 namespace stress {
+
+// A screen's clock held: its stopwatch stopped at 10 s and its last
+// reading e before that, so that exactly e has passed.
+inline void HoldClock(Timer& stopwatch, float& lastReading, double e) {
+    stopwatch.Reset();
+    stopwatch.elapsed = 10.0;
+    lastReading = static_cast<float>(10.0 - e);
+}
 
 // Moves every running clock of play forward by dt seconds of game time, and
 // the idle tick's due time back by as much.

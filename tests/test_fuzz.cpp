@@ -77,15 +77,6 @@ std::vector<Mode> Modes() {
     return modes;
 }
 
-bool Finite(const std::vector<float>& m) {
-    for (float v : m) {
-        if (!std::isfinite(v)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // What a key may change.
 std::vector<int> Settings() {
     return {intro,      menu,    changeLevel, gameOver, gamePaused, currMenuItem, difficulty,
@@ -102,8 +93,8 @@ std::vector<int> Settings() {
 // One frame and one idle tick of whatever mode is up, checked.
 ::testing::AssertionResult FrameAndTick() {
     Display();
-    if (!Finite(gltest::GetFloats(GL_PROJECTION_MATRIX)) ||
-        !Finite(gltest::GetFloats(GL_MODELVIEW_MATRIX))) {
+    if (!gltest::Finite(gltest::GetFloats(GL_PROJECTION_MATRIX)) ||
+        !gltest::Finite(gltest::GetFloats(GL_MODELVIEW_MATRIX))) {
         return ::testing::AssertionFailure() << "a matrix is not finite";
     }
     const GLenum error = glGetError();
@@ -230,7 +221,7 @@ TEST(OddWindows, EveryModeAtEverySize) {
             usleep(1000);
         }
         glutMainLoopEvent();
-        EXPECT_TRUE(Finite(gltest::GetFloats(GL_PROJECTION_MATRIX)));
+        EXPECT_TRUE(gltest::Finite(gltest::GetFloats(GL_PROJECTION_MATRIX)));
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         EXPECT_TRUE(std::isfinite(aspect));
     }

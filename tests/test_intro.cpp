@@ -14,6 +14,7 @@
 #include "../board/board.h"
 #include "../game/mazerush.h"
 #include "gl_test.h"
+#include "stress_common.h"
 
 namespace {
 
@@ -38,26 +39,14 @@ void SetPhaseTime(double e) {
     lastTime = static_cast<float>(tim.Time() - e);
 }
 
-// Phase time exactly e: the stopwatch stopped at 10 s.
-void FreezePhaseTime(double e) {
-    tim.Reset();
-    tim.elapsed = 10.0;
-    lastTime = static_cast<float>(10.0 - e);
-}
-
 // A usable projection: finite, and not collapsed to a singular matrix.
 bool SoundProjection() {
     const std::vector<float> m = gltest::GetFloats(GL_PROJECTION_MATRIX);
-    for (float v : m) {
-        if (!std::isfinite(v)) {
-            return false;
-        }
-    }
     // The perspective-times-look-at matrix is singular exactly when its upper
     // 3 x 3 block (the camera's turn, scaled) is.
     const double det = m[0] * (m[5] * m[10] - m[9] * m[6]) - m[4] * (m[1] * m[10] - m[9] * m[2]) +
                        m[8] * (m[1] * m[6] - m[5] * m[2]);
-    return std::fabs(det) > 1e-6;
+    return gltest::Finite(m) && std::fabs(det) > 1e-6;
 }
 
 }  // namespace
@@ -92,7 +81,7 @@ TEST(IntroPhases, TimedPhasesEndJustPastTheirLengthAndHandOverTheirValues) {
             IntroIdle();
             EXPECT_NEAR(*row.moving, row.halfway, 0.01) << "phase " << row.phase;
         }
-        FreezePhaseTime(row.length);
+        stress::HoldClock(tim, lastTime, row.length);
         IntroIdle();
         ASSERT_EQ(*flags[row.phase], 1) << "phase " << row.phase << " is still on at its length";
         SetPhaseTime(row.length + 0.001);
@@ -281,14 +270,13 @@ TEST(IntroPicture, EachPhaseClearsToItsColourWithItsCameraAndAspect) {
         EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f) << "back to black";
 
         const double c = look.still ? 0.0 : 40.0;
-        int cx, cy, rx, ry, ux, uy;
-        gltest::ProjectWorld(c, c, 0.0, &cx, &cy);
-        gltest::ProjectWorld(c + 1.0, c, 0.0, &rx, &ry);
-        gltest::ProjectWorld(c, c + 1.0, 0.0, &ux, &uy);
-        EXPECT_NEAR(cx, 400, 1) << "phase " << p << " looks at its centre";
-        EXPECT_NEAR(cy, 276, 1) << "phase " << p;
-        EXPECT_NEAR(uy - cy, unit, 1.5) << "phase " << p << " from distance 8, upright";
-        EXPECT_NEAR(double(rx - cx) / (uy - cy), look.windowAspect ? 1.0 : 800.0 / 552.0, 0.03)
+        const gltest::WindowPoint o = gltest::ProjectWorld(c, c, 0.0);
+        const gltest::WindowPoint r = gltest::ProjectWorld(c + 1.0, c, 0.0);
+        const gltest::WindowPoint u = gltest::ProjectWorld(c, c + 1.0, 0.0);
+        EXPECT_NEAR(o.x, 400, 1) << "phase " << p << " looks at its centre";
+        EXPECT_NEAR(o.y, 276, 1) << "phase " << p;
+        EXPECT_NEAR(u.y - o.y, unit, 1.5) << "phase " << p << " from distance 8, upright";
+        EXPECT_NEAR(double(r.x - o.x) / (u.y - o.y), look.windowAspect ? 1.0 : 800.0 / 552.0, 0.03)
             << "phase " << p;
     }
     // The credit flights turn world +y on the screen by camAxis.
@@ -298,11 +286,10 @@ TEST(IntroPicture, EachPhaseClearsToItsColourWithItsCameraAndAspect) {
         camAxis = axis;
         xPos = yPos = 0.0f;
         DisplayIntro();
-        int cx, cy, ux, uy;
-        gltest::ProjectWorld(0.0, 0.0, 0.0, &cx, &cy);
-        gltest::ProjectWorld(0.0, 1.0, 0.0, &ux, &uy);
-        EXPECT_NEAR(ux - cx, screenUp[axis][0] * unit * 800.0 / 552.0, 2) << "camAxis " << axis;
-        EXPECT_NEAR(uy - cy, screenUp[axis][1] * unit, 2) << "camAxis " << axis;
+        const gltest::WindowPoint o = gltest::ProjectWorld(0.0, 0.0, 0.0);
+        const gltest::WindowPoint u = gltest::ProjectWorld(0.0, 1.0, 0.0);
+        EXPECT_NEAR(u.x - o.x, screenUp[axis][0] * unit * 800.0 / 552.0, 2) << "camAxis " << axis;
+        EXPECT_NEAR(u.y - o.y, screenUp[axis][1] * unit, 2) << "camAxis " << axis;
     }
 }
 
@@ -340,9 +327,8 @@ TEST(IntroPicture, Phase12ShowsBlueGhostsAndAGlowingGobblerAndPhase13OnlyEyes) {
         const gltest::Rgb skirt = gltest::PixelAtWorld(x, -0.4, 0.8);
         EXPECT_EQ(skirt.b, 255) << "no body at x " << x;
         EXPECT_EQ(skirt.r + skirt.g, 0) << "no body at x " << x;
-        int ex, ey;  // the eye nearer the camera, on the side the ghost faces
-        gltest::ProjectWorld(x + 0.59, 0.35, 0.27, &ex, &ey);
-        const gltest::Rgb eye = gltest::ReadPixel(ex, ey);
+        // The eye nearer the camera, on the side the ghost faces.
+        const gltest::Rgb eye = gltest::PixelAtWorld(x + 0.59, 0.35, 0.27);
         EXPECT_GT(eye.r, 40) << "an eye at x " << x;
     }
 }

@@ -12,6 +12,7 @@
 #include "../board/board.h"
 #include "../game/mazerush.h"
 #include "gl_test.h"
+#include "stress_common.h"
 
 TEST(GameState, StartValues) {
     EXPECT_EQ(intro, 1);
@@ -95,9 +96,7 @@ void HoldLevelChangeAndTickClock() {
     menu = 0;
     changeLevel = 1;
     levelChangeStart = 0;
-    levelChangeTimer.Reset();
-    levelChangeTimer.elapsed = 10.0;
-    levelChangeLastTime = 6.5f;
+    stress::HoldClock(levelChangeTimer, levelChangeLastTime, 3.5);
     tickClock = HeldTickClock;
     heldTickClock = 0.0;
     nextTickTime = 0.0;

@@ -46,11 +46,10 @@ struct Count {
 
 Count InWords(const drive::Picture& frame, double x, double y, double scale, double from, double to,
               double r, double g, double b) {
-    int x0, y0, x1, y1;
-    gltest::ProjectWorld(x + from * scale, y - 33.33 * scale, 0.0, &x0, &y0);
-    gltest::ProjectWorld(x + to * scale, y + 119.05 * scale, 0.0, &x1, &y1);
-    const drive::ScreenPoint topLeft = gltest::OnScreen(frame, x0, y1);
-    const drive::Box box{topLeft.x, topLeft.y, x1 - x0 + 1, y1 - y0 + 1};
+    const gltest::WindowPoint low = gltest::ProjectWorld(x + from * scale, y - 33.33 * scale, 0.0);
+    const gltest::WindowPoint high = gltest::ProjectWorld(x + to * scale, y + 119.05 * scale, 0.0);
+    const drive::ScreenPoint topLeft = gltest::OnScreen(frame, low.x, high.y);
+    const drive::Box box{topLeft.x, topLeft.y, high.x - low.x + 1, high.y - low.y + 1};
     const double e = std::max({r, g, b});
     Count n;
     n.lit = frame.Count(box, Lit);

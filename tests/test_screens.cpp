@@ -14,15 +14,9 @@
 #include "../board/board.h"
 #include "../game/mazerush.h"
 #include "gl_test.h"
+#include "stress_common.h"
 
 namespace {
-
-// Elapsed time exactly e on the level-change clock, stopped at 10 s.
-void FreezeLevelChange(double e) {
-    levelChangeTimer.Reset();
-    levelChangeTimer.elapsed = 10.0;
-    levelChangeLastTime = static_cast<float>(10.0 - e);
-}
 
 // Runs the idle callback with its tick due, as it is 1/60 s after the one
 // before.
@@ -77,7 +71,7 @@ TEST(LevelChange, PansFromMinus15To7AndEndsJustPast7Seconds) {
     levelChangeLastTime = static_cast<float>(levelChangeTimer.Time() - 3.5);
     LevelChangeIdle();
     EXPECT_NEAR(xPos, -4.0f, 0.01f);
-    FreezeLevelChange(7.0);
+    stress::HoldClock(levelChangeTimer, levelChangeLastTime, 7.0);
     LevelChangeIdle();
     EXPECT_EQ(changeLevel, 1) << "still up at 7.0 s";
     EXPECT_FLOAT_EQ(xPos, 7.0f);
@@ -86,7 +80,7 @@ TEST(LevelChange, PansFromMinus15To7AndEndsJustPast7Seconds) {
     t = 20.0;
     openMouth = 1;
     chompTimer.start -= 0.01;
-    FreezeLevelChange(7.001);
+    stress::HoldClock(levelChangeTimer, levelChangeLastTime, 7.001);
     LevelChangeIdle();
     EXPECT_EQ(changeLevel, 0);
     EXPECT_EQ(xPos + yPos + zPos, 0.0f);
@@ -163,25 +157,22 @@ TEST(LevelChangePicture, EveryFrameAddsFiveAndTheCameraLooksFromDistance10) {
     DisplayLevelChange();
     DisplayLevelChange();
     EXPECT_EQ(score, 110) << "the first frame counts too";
-    int cx, cy, rx, ry, ux, uy;
-    gltest::ProjectWorld(-4.0, 0.0, 0.0, &cx, &cy);
-    gltest::ProjectWorld(-3.0, 0.0, 0.0, &rx, &ry);
-    gltest::ProjectWorld(-4.0, 1.0, 0.0, &ux, &uy);
-    EXPECT_NEAR(cx, 400, 1);
-    EXPECT_NEAR(cy, 276, 1);
-    EXPECT_NEAR(uy - cy, 276.0 / std::tan(M_PI / 6) / 10.0, 1.5);
-    EXPECT_NEAR(rx - cx, uy - cy, 1.5) << "the window's aspect";
+    const gltest::WindowPoint o = gltest::ProjectWorld(-4.0, 0.0, 0.0);
+    const gltest::WindowPoint r = gltest::ProjectWorld(-3.0, 0.0, 0.0);
+    const gltest::WindowPoint u = gltest::ProjectWorld(-4.0, 1.0, 0.0);
+    EXPECT_NEAR(o.x, 400, 1);
+    EXPECT_NEAR(o.y, 276, 1);
+    EXPECT_NEAR(u.y - o.y, 276.0 / std::tan(M_PI / 6) / 10.0, 1.5);
+    EXPECT_NEAR(r.x - o.x, u.y - o.y, 1.5) << "the window's aspect";
 
     // After a level change the camera is at the origin, and the frame that
     // LevelFinished asks for can come before the idle step moves it.
     xPos = yPos = zPos = 0.0f;
     DisplayLevelChange();
-    for (float v : gltest::GetFloats(GL_PROJECTION_MATRIX)) {
-        ASSERT_TRUE(std::isfinite(v));
-    }
-    gltest::ProjectWorld(0.0, 0.0, -5.0, &cx, &cy);
-    EXPECT_NEAR(cx, 400, 1) << "looking toward -z";
-    EXPECT_NEAR(cy, 276, 1);
+    ASSERT_TRUE(gltest::Finite(gltest::GetFloats(GL_PROJECTION_MATRIX)));
+    const gltest::WindowPoint ahead = gltest::ProjectWorld(0.0, 0.0, -5.0);
+    EXPECT_NEAR(ahead.x, 400, 1) << "looking toward -z";
+    EXPECT_NEAR(ahead.y, 276, 1);
 }
 
 TEST(LevelChangePicture, TheLevelLinePassesInTheSceneWhileNameAndScoreFollowTheCamera) {
@@ -215,14 +206,13 @@ TEST(GameOver, ShowsGobblerLyingUnderGameOver) {
     zPos = 1.0f;
     DisplayGameOver();
     EXPECT_EQ(std::vector<float>({xPos, yPos, zPos}), std::vector<float>({4, 0, 10}));
-    int gx, gy, x0, y0, x1, y1;
-    gltest::ProjectWorld(4.0, -1.0, 0.0, &gx, &gy);
-    EXPECT_GT(Find(IsYellow, gx - 40, gy - 40, gx + 40, gy + 40).count, 2000) << "Gobbler";
+    const gltest::WindowPoint g = gltest::ProjectWorld(4.0, -1.0, 0.0);  // Gobbler
+    EXPECT_GT(Find(IsYellow, g.x - 40, g.y - 40, g.x + 40, g.y + 40).count, 2000) << "Gobbler";
     // "Game Over" from (0, 1, 3), capitals one unit tall.
-    gltest::ProjectWorld(0.0, 1.0, 3.0, &x0, &y0);
-    gltest::ProjectWorld(6.0, 2.0, 3.0, &x1, &y1);
-    EXPECT_GT(Find(IsWhite, x0, y0, x1, y1).count, 300);
-    EXPECT_EQ(Find(IsWhite, 0, y1 + 5, 800, 552).count, 0) << "nothing above it";
+    const gltest::WindowPoint from = gltest::ProjectWorld(0.0, 1.0, 3.0);
+    const gltest::WindowPoint to = gltest::ProjectWorld(6.0, 2.0, 3.0);
+    EXPECT_GT(Find(IsWhite, from.x, from.y, to.x, to.y).count, 300);
+    EXPECT_EQ(Find(IsWhite, 0, to.y + 5, 800, 552).count, 0) << "nothing above it";
 }
 
 TEST(GameOver, IsDrawnOnlyWhenARedisplayIsRequested) {
@@ -245,7 +235,7 @@ TEST(ScreensDispatch, LeftForTheMenuTheLevelChangeRunsOnBehindIt) {
     EXPECT_EQ(score, 50) << "the menu is drawn, not the level change";
     IdleTick();
     EXPECT_NEAR(xPos, -15.0f, 0.01f) << "the level change's idle step runs";
-    FreezeLevelChange(7.01);
+    stress::HoldClock(levelChangeTimer, levelChangeLastTime, 7.01);
     IdleTick();
     EXPECT_EQ(changeLevel, 0);
 }
@@ -274,7 +264,7 @@ TEST(ScreensDispatch, WithGameOverSetTooTheLevelChangeComesFirst) {
     IdleTick();
     Display();
     EXPECT_EQ(score, 55) << "the level change is shown";
-    FreezeLevelChange(7.01);
+    stress::HoldClock(levelChangeTimer, levelChangeLastTime, 7.01);
     IdleTick();
     Display();
     EXPECT_EQ(score, 55) << "then game over";
@@ -288,7 +278,7 @@ TEST(ScreensDispatch, PlayResumesOnTheNextLevelWhenTheLevelChangeEnds) {
     EXPECT_EQ(levelNum, 2);
     lastgobmove = -1.0;  // Gobbler is overdue for a step
     IdleTick();
-    FreezeLevelChange(7.01);
+    stress::HoldClock(levelChangeTimer, levelChangeLastTime, 7.01);
     IdleTick();
     EXPECT_EQ(changeLevel, 0);
     EXPECT_EQ(gobz, 13) << "play waited behind the level change";
