@@ -39,7 +39,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "package version $(field Version), not $version"
 [ "$(field Section)" = games ] || fail "section $(field Section)"
 field Maintainer | grep -qE '^[^<]+ <[^@> ]+@[^> ]+>$' || fail "maintainer $(field Maintainer)"
-for lib in libc6 libglut3.12 libstdc++6; do
+for lib in libc6 libglut3.12 libstdc++6 libopenal1 libsdl2; do
     field Depends | grep -q "$lib" || fail "depends on no $lib: $(field Depends)"
 done
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description: $(field Description)"
