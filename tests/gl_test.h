@@ -8,7 +8,6 @@
 
 #include <GL/glu.h>
 #include <GL/glut.h>
-#include <gtest/gtest.h>  // AssertionResult
 
 #include <algorithm>  // all_of
 #include <cmath>      // isfinite
